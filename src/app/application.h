@@ -1,0 +1,27 @@
+// Start-up, the message loop and shutdown.
+#pragma once
+
+#include <windows.h>
+
+#include "ui/create_window.h"
+
+namespace talvine {
+
+// Ways to replace the start-up's contact with the system, for tests.
+struct StartupSeams {
+    CreateWindowFn createWindow = &CreateWindowExA;
+    int(WINAPI* messageBox)(HWND, LPCSTR, LPCSTR, UINT) = &MessageBoxA;
+};
+
+// The program's start routine. Returns the exit code: the wParam of WM_QUIT (0)
+// after a normal close, -1 when the main window could not be created.
+int RunApplication(const StartupSeams& seams = {});
+
+void OnMainWindowCreated();
+void OnMainWindowClosing();
+void ReleaseAppState();
+
+// Runs the main thread's loop until WM_QUIT and returns its wParam.
+int RunMessageLoop();
+
+}  // namespace talvine

@@ -1,0 +1,52 @@
+// Owners for Win32 handles: one generic owner, one alias per handle type.
+// Copying is deleted, so every handle is released in exactly one place.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace talvine {
+
+template <typename Handle, auto Release, Handle Empty = Handle{}>
+class UniqueHandle {
+public:
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle h) : handle_(h) {}
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        reset(other.release());
+        return *this;
+    }
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Empty; }
+
+    Handle release() { return std::exchange(handle_, Empty); }
+    void reset(Handle h = Empty) {
+        Handle old = std::exchange(handle_, h);
+        if (old != Empty) Release(old);
+    }
+
+private:
+    Handle handle_ = Empty;
+};
+
+namespace detail {
+inline void CloseKey(HKEY k) { RegCloseKey(k); }
+inline void DeleteGdiObject(HGDIOBJ o) { DeleteObject(o); }
+inline void DestroyWindowHandle(HWND w) { DestroyWindow(w); }
+inline void DestroyIconHandle(HICON i) { DestroyIcon(i); }
+inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
+}  // namespace detail
+
+using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
+using UniqueWindow = UniqueHandle<HWND, detail::DestroyWindowHandle>;
+using UniqueRegKey = UniqueHandle<HKEY, detail::CloseKey>;
+using UniqueGdiObject = UniqueHandle<HGDIOBJ, detail::DeleteGdiObject>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
+
+}  // namespace talvine

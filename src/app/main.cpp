@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "app/application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return talvine::RunApplication(); }

@@ -1,0 +1,74 @@
+#include "ui/link_control.h"
+
+namespace talvine {
+
+namespace {
+
+constexpr char kLinkClass[] = "TalvineLink";
+constexpr COLORREF kBackground = RGB(128, 224, 0);
+constexpr COLORREF kNormalColour = RGB(0, 0, 0);
+
+}  // namespace
+
+bool LinkControl::RegisterWindowClass(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = &LinkControl::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = kLinkClass;
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+bool LinkControl::Create(HINSTANCE instance, HWND parent, CreateWindowFn createWindow, int x, int y,
+                         int width, int height, const char* caption, int id) {
+    hover = false;
+    visited = false;
+    hwnd = createWindow(0, kLinkClass, caption, WS_CHILD | WS_CLIPSIBLINGS, x, y, width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
+    if (!hwnd) return false;
+    SetWindowLongPtrA(hwnd, GWL_EXSTYLE, GetWindowLongPtrA(hwnd, GWL_EXSTYLE) | WS_EX_DLGMODALFRAME);
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
+void LinkControl::Paint(HDC dc, const RECT& area) const {
+    SetBkColor(dc, kBackground);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
+    char text[256];
+    const int n = GetWindowTextA(hwnd, text, sizeof text);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kNormalColour);
+    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    DrawTextA(dc, text, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+}
+
+LRESULT CALLBACK LinkControl::WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<LinkControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd = w;
+    }
+    auto* self = reinterpret_cast<LinkControl*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(w, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_PAINT) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        Paint(dc, ps.rcPaint);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace talvine

@@ -1,0 +1,333 @@
+#include "ui/main_window.h"
+
+#include <windowsx.h>
+
+#include <array>
+
+#include "ui/tab_order.h"
+#include "ui/texts.h"
+
+namespace talvine {
+
+MainWindow 窗口;
+
+namespace {
+
+constexpr char kMainClass[] = "TalvineMainWindow";
+constexpr char kLabelClass[] = "TalvineLabel";
+
+constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kButtonStyle =
+    WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
+constexpr DWORD kEditStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS;
+
+// Control identifiers, so that notifications can name their sender.
+enum ControlId : int { kIdEdit1 = 1, kIdButton5, kIdButton6, kIdLink1, kIdLabel1 };
+
+bool RegisterOnce(const WNDCLASSEXA& wc) {
+    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+int32_t KeyStateBits() {
+    int32_t state = 0;
+    if (GetKeyState(VK_CONTROL) < 0) state |= 1;
+    if (GetKeyState(VK_SHIFT) < 0) state |= 2;
+    if (GetKeyState(VK_MENU) < 0) state |= 4;
+    return state;
+}
+
+POINT OuterTopLeftInParent(HWND control) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    POINT p{r.left, r.top};
+    ScreenToClient(GetParent(control), &p);
+    return p;
+}
+
+}  // namespace
+
+int32_t EditBox::Left() const { return OuterTopLeftInParent(hwnd).x; }
+int32_t EditBox::Top() const { return OuterTopLeftInParent(hwnd).y; }
+
+void EditBox::SetText(const char* text) const { SetWindowTextA(hwnd, text ? text : ""); }
+
+void Button::SetCaption(const char* text) {
+    caption = text ? text : "";
+    SetWindowTextA(hwnd, caption.c_str());
+}
+
+bool MainWindow::RegisterClasses(HINSTANCE instance) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = &MainWindow::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    wc.lpszClassName = kMainClass;
+    if (!RegisterOnce(wc)) return false;
+
+    wc.lpfnWndProc = &MainWindow::LabelProc;
+    wc.lpszClassName = kLabelClass;
+    if (!RegisterOnce(wc)) return false;
+
+    return LinkControl::RegisterWindowClass(instance);
+}
+
+bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWindowFn createWindow) {
+    bindings_ = bindings;
+    eventsOn_ = false;
+    opened_ = false;
+    if (!RegisterClasses(instance)) return false;
+
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
+    hwnd = createWindow(0, kMainClass, texts::kProductName, kMainStyle, x, y, kWidth, kHeight, nullptr,
+                        nullptr, instance, this);
+    if (!hwnd) return false;
+    SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+
+    if (!CreateMembers(instance, createWindow)) {
+        DestroyWindow(hwnd);  // takes the members created so far with it
+        hwnd = nullptr;
+        return false;
+    }
+
+    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
+    SendMessageA(hwnd, WM_SETFONT, font, FALSE);
+    for (HWND child : {编辑框1.hwnd, 按钮5.hwnd, 按钮6.hwnd, 超级链接框1.hwnd, 标签1.hwnd})
+        SendMessageA(child, WM_SETFONT, font, FALSE);
+
+    bigIcon_.reset(static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, 32, 32, 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, 16, 16, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    return true;
+}
+
+bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) {
+    auto child = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int w,
+                     int h, int id) {
+        return createWindow(exStyle, cls, text, style, x, y, w, h, hwnd,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    };
+
+    // Created left to right, which is also the order Tab moves the focus in.
+    编辑框1.hwnd = child(WS_EX_CLIENTEDGE, "EDIT", "", kEditStyle, 6, 6, 176, 24, kIdEdit1);
+    if (!编辑框1.hwnd) return false;
+    SendMessageA(编辑框1.hwnd, EM_LIMITTEXT, 0, 0);
+
+    按钮5.caption = texts::kCaptionCopyOn;
+    按钮5.hwnd = child(0, "BUTTON", 按钮5.caption.c_str(), kButtonStyle, 185, 5, 69, 24, kIdButton5);
+    if (!按钮5.hwnd) return false;
+
+    按钮6.caption = texts::kCaptionHelp;
+    按钮6.hwnd = child(0, "BUTTON", 按钮6.caption.c_str(), kButtonStyle, 256, 5, 32, 24, kIdButton6);
+    if (!按钮6.hwnd) return false;
+
+    if (!超级链接框1.Create(instance, hwnd, createWindow, 289, 4, 39, 25, texts::kCaptionLink, kIdLink1))
+        return false;
+
+    // The label carries its window, whose feedback event it raises.
+    标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, 720, 104, 40, 24, hwnd,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLabel1)), instance, this);
+    return 标签1.hwnd != nullptr;
+}
+
+void MainWindow::Open() {
+    for (HWND child : {超级链接框1.hwnd, 按钮6.hwnd, 编辑框1.hwnd, 按钮5.hwnd, 标签1.hwnd})
+        ShowWindow(child, SW_SHOWNA);
+    eventsOn_ = true;
+    opened_ = true;
+    if (bindings_.created) bindings_.created();
+    if (Exists() && bindings_.positionChanged) bindings_.positionChanged();
+    if (Exists() && bindings_.sizeChanged) bindings_.sizeChanged();
+    if (Exists()) ShowWindow(hwnd, SW_SHOW);
+}
+
+int32_t MainWindow::Left() const {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r.left;
+}
+
+int32_t MainWindow::Top() const {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r.top;
+}
+
+void MainWindow::SetVisible(bool visible) const { ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE); }
+
+int32_t MainWindow::Position() const {
+    if (IsIconic(hwnd)) return 2;
+    if (IsZoomed(hwnd)) return 3;
+    return 0;
+}
+
+void MainWindow::SetPosition(int32_t position) const {
+    // The program only ever writes 0; a hidden window keeps its state until shown.
+    if (position == 0 && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
+}
+
+void MainWindow::MoveFocus(bool forward) const {
+    const std::array<HWND, 3> stops{编辑框1.hwnd, 按钮5.hwnd, 按钮6.hwnd};
+    std::array<bool, 3> eligible{};
+    int current = -1;
+    const HWND focus = GetFocus();
+    for (std::size_t i = 0; i < stops.size(); ++i) {
+        eligible[i] = IsWindowVisible(stops[i]) && IsWindowEnabled(stops[i]);
+        if (stops[i] == focus) current = static_cast<int>(i);
+    }
+    const int next = NextTabStop(eligible, current, forward);
+    if (next < 0) return;
+    const HWND target = stops[static_cast<std::size_t>(next)];
+    SetFocus(target);
+    // Entering the edit box by keyboard selects its text, as in any dialog.
+    if (target == 编辑框1.hwnd) SendMessageA(target, EM_SETSEL, 0, -1);
+}
+
+bool MainWindow::PreTranslate(const MSG& msg) {
+    if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
+
+    if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
+        const int32_t modifiers = KeyStateBits();
+        if (msg.wParam == VK_ESCAPE && modifiers == 0) {
+            SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            return true;
+        }
+        if (msg.wParam == VK_TAB && (modifiers & ~2) == 0) {
+            MoveFocus(modifiers == 0);
+            return true;
+        }
+        return false;  // Enter and F1 do nothing: no default button, no help file
+    }
+
+    if (msg.message == WM_LBUTTONDOWN && msg.hwnd == 按钮6.hwnd && bindings_.button6LeftPressed) {
+        // The event's coordinates are the message's words taken as unsigned.
+        const auto x = static_cast<int32_t>(LOWORD(msg.lParam));
+        const auto y = static_cast<int32_t>(HIWORD(msg.lParam));
+        return bindings_.button6LeftPressed(x, y, KeyStateBits()) == Answer::No;
+    }
+    return false;
+}
+
+void MainWindow::Paint(HDC dc) const {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+}
+
+LRESULT CALLBACK MainWindow::WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd = w;
+    }
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(w, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd, &ps);
+        Paint(dc);
+        EndPaint(hwnd, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lParam) == 编辑框1.hwnd) {
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, RGB(0, 0, 0));
+            SetBkColor(dc, RGB(255, 255, 255));
+            return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+        }
+        break;
+    case WM_COMMAND:
+        if (reinterpret_cast<HWND>(lParam) == 按钮5.hwnd && HIWORD(wParam) == BN_CLICKED) {
+            if (eventsOn_ && bindings_.button5Click) bindings_.button5Click();
+            return 0;
+        }
+        break;
+    case WM_CLOSE:
+        if (eventsOn_ && bindings_.mayClose && bindings_.mayClose() == Answer::No) return 0;
+        break;
+    case WM_QUERYENDSESSION: {
+        const LRESULT yes = DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (yes && eventsOn_ && bindings_.mayClose && bindings_.mayClose() == Answer::No) return FALSE;
+        return yes;
+    }
+    case WM_MOVE: {
+        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (eventsOn_ && bindings_.positionChanged) bindings_.positionChanged();
+        return r;
+    }
+    case WM_SIZE: {
+        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (eventsOn_ && bindings_.sizeChanged) bindings_.sizeChanged();
+        return r;
+    }
+    case WM_DESTROY:
+        if (eventsOn_ && bindings_.destroyed) bindings_.destroyed();
+        return 0;
+    case WM_NCDESTROY: {
+        const bool opened = opened_;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        hwnd = nullptr;
+        eventsOn_ = false;
+        opened_ = false;
+        bigIcon_.reset();
+        smallIcon_.reset();
+        // A window that failed during creation never ran the loop, and must not leave
+        // a WM_QUIT behind to end the error box's own loop.
+        if (opened) PostQuitMessage(0);
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindow::LabelProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        const auto owner = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    }
+    switch (msg) {
+    case WM_PAINT: {
+        // The label paints its caption itself; it lies outside the visible client
+        // area, so this is never seen, but it behaves as a label does.
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(w, &ps);
+        char text[256];
+        const int n = GetWindowTextA(w, text, sizeof text);
+        RECT r{};
+        GetClientRect(w, &r);
+        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+        SetBkMode(dc, TRANSPARENT);
+        const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
+        SelectObject(dc, oldFont);
+        EndPaint(w, &ps);
+        return 0;
+    }
+    case WM_HOTKEY:
+        // A hotkey notification forwarded by the hotkey facility: the feedback event.
+        if (auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+            owner && owner->eventsOn_ && owner->bindings_.label1Feedback)
+            owner->bindings_.label1Feedback(static_cast<int32_t>(wParam), 0);
+        return 0;
+    default:
+        return DefWindowProcA(w, msg, wParam, lParam);
+    }
+}
+
+}  // namespace talvine

@@ -1,0 +1,114 @@
+// The main window 窗口 and its members, with the events they raise and the
+// properties that handlers read and write.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/handles.h"
+#include "ui/create_window.h"
+#include "ui/balloon.h"
+#include "ui/link_control.h"
+
+namespace talvine {
+
+// A handler's answer to an event that asks a question. Only a No changes anything:
+// may-close keeps the window open, left-button-pressed consumes the press.
+enum class Answer { None, Yes, No };
+
+// The handlers bound to the window's and its controls' events. An empty slot means
+// the event has no handler.
+struct Bindings {
+    void (*created)() = nullptr;
+    Answer (*mayClose)() = nullptr;
+    void (*positionChanged)() = nullptr;
+    void (*sizeChanged)() = nullptr;
+    void (*tray)(int32_t type) = nullptr;
+    void (*destroyed)() = nullptr;
+    void (*button5Click)() = nullptr;
+    Answer (*button6LeftPressed)(int32_t x, int32_t y, int32_t keyState) = nullptr;
+    void (*label1Feedback)(int32_t first, int32_t second) = nullptr;
+};
+
+struct EditBox {
+    HWND hwnd = nullptr;
+    // Outer top-left corner in the main window's client area.
+    int32_t Left() const;
+    int32_t Top() const;
+    // Replaces the whole text; null writes the empty text. Safe from any thread: the
+    // window system hands the change to the main thread and waits for it.
+    void SetText(const char* text) const;
+};
+
+struct Button {
+    HWND hwnd = nullptr;
+    std::string caption;  // the caption last written, read back byte for byte
+    // A copy of the caption last written.
+    std::string Caption() const { return caption; }
+    void SetCaption(const char* text);
+};
+
+struct Label {
+    HWND hwnd = nullptr;
+};
+
+class MainWindow {
+public:
+    // The window's outer size and the members' places, in pixels.
+    static constexpr int kWidth = 340;
+    static constexpr int kHeight = 62;
+
+    // Creates the window and all its members, hidden and raising no event. Returns
+    // false, with nothing left behind, when any of them cannot be created.
+    bool Create(HINSTANCE instance, const Bindings& bindings,
+                CreateWindowFn createWindow = &CreateWindowExA);
+
+    // The rest of the window's creation: shows the controls without activating them,
+    // raises created, position-changed and size-changed, then shows the window.
+    // Each step after the created event runs only if the window still exists.
+    void Open();
+
+    // Looks at a message before the loop delivers it. Returns true when the message
+    // is consumed and must not be delivered.
+    bool PreTranslate(const MSG& msg);
+
+    bool Exists() const { return hwnd != nullptr && IsWindow(hwnd); }
+
+    // Properties of the main window itself.
+    int32_t Left() const;  // outer rectangle, screen coordinates
+    int32_t Top() const;
+    void SetVisible(bool visible) const;
+    int32_t Position() const;  // 2 minimised, 3 maximised, 0 normal
+    void SetPosition(int32_t position) const;
+
+    HWND hwnd = nullptr;
+    EditBox 编辑框1;
+    Button 按钮5;
+    Button 按钮6;
+    LinkControl 超级链接框1;
+    Label 标签1;
+    Balloon 气球提示框1;
+    UniqueIcon trayIcon;  // the icon the notification area shows for this window, if any
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    static LRESULT CALLBACK LabelProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    bool RegisterClasses(HINSTANCE instance);
+    bool CreateMembers(HINSTANCE instance, CreateWindowFn createWindow);
+    void Paint(HDC dc) const;
+    void MoveFocus(bool forward) const;
+
+    Bindings bindings_;
+    bool eventsOn_ = false;  // no event is raised while the window is being created
+    bool opened_ = false;    // the loop runs only for a window that was opened
+    UniqueIcon bigIcon_;
+    UniqueIcon smallIcon_;
+};
+
+// The program's one main window.
+extern MainWindow 窗口;
+
+}  // namespace talvine

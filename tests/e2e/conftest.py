@@ -1,0 +1,58 @@
+"""Fixtures for the end-to-end tests: one bench per run, a fresh program per test."""
+import pathlib
+import re
+import sys
+
+import pytest
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools" / "bench"))
+from bench import Bench, PROGRAM, ROOT  # noqa: E402
+from talvine import App  # noqa: E402
+
+OUT = ROOT / "out" / "e2e"
+
+
+@pytest.fixture(scope="session")
+def bench():
+    with Bench() as b:
+        yield b
+
+
+@pytest.fixture(autouse=True)
+def _end_what_the_test_started(request):
+    """Every process a test starts through the bench is ended, by pid, when it ends."""
+    if "bench" not in request.fixturenames:
+        yield
+        return
+    b = request.getfixturevalue("bench")
+    mark = b.mark()
+    yield
+    b.kill_since(mark)
+
+
+class Shots:
+    """Saves numbered screenshots under out/e2e/<test name>/."""
+
+    def __init__(self, bench, name):
+        self.bench = bench
+        self.dir = OUT / re.sub(r"[^A-Za-z0-9_.-]+", "_", name)
+        self.count = 0
+        for old in self.dir.glob("*.png") if self.dir.exists() else []:
+            old.unlink()
+
+    def __call__(self, label):
+        self.count += 1
+        return self.bench.screenshot(self.dir / f"{self.count:02d}-{label}.png")
+
+
+@pytest.fixture
+def shots(bench, request):
+    return Shots(bench, request.node.name)
+
+
+@pytest.fixture
+def app(bench):
+    """The program, started and shown; closed (or ended) when the test ends."""
+    a = App.start(bench, PROGRAM)
+    yield a
+    a.end()

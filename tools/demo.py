@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+"""`make run` without a display: shows the program at work on the bench and saves a
+screenshot of each step under out/run/."""
+import pathlib
+import sys
+import time
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE / "bench"))
+sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
+from bench import Bench, PROGRAM, ROOT  # noqa: E402
+from talvine import App, WM_CLOSE  # noqa: E402
+
+OUT = ROOT / "out" / "run"
+
+
+def main():
+    OUT.mkdir(parents=True, exist_ok=True)
+    for old in OUT.glob("*.png"):
+        old.unlink()
+    saved = []
+
+    with Bench() as bench:
+        def shot(label):
+            path = bench.screenshot(OUT / f"{len(saved) + 1:02d}-{label}.png")
+            saved.append(path)
+            print(f"  saved {path.relative_to(ROOT)}")
+
+        print("Starting TalvineCopyPaste on the bench (Xvfb + Wine, 1024x768, code page 936)...")
+        app = App.start(bench, PROGRAM)
+        time.sleep(0.3)
+        shot("window")
+
+        print("Closing the program...")
+        app.post(WM_CLOSE)
+        code = app.exit_code()
+        print(f"  exit code {code}")
+
+    print(f"\nScreenshots are in {OUT}:")
+    for path in saved:
+        print(f"  {path}")
+    return 0 if code == 0 else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())

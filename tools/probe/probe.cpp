@@ -1,0 +1,302 @@
+// The bench's eyes and hands inside Wine: reads windows' state and works the
+// clipboard on behalf of the end-to-end tests. Prints one JSON object per command.
+// Texts travel as hex, since they are GBK bytes.
+//
+//   talvine-probe window TITLEHEX        the top-level window with that title, and its children
+//   talvine-probe focus                  the foreground window and the window with the focus
+//   talvine-probe clip-get               the clipboard's formats and its CF_TEXT bytes
+//   talvine-probe clip-set-text HEX      puts the bytes on the clipboard as CF_TEXT
+//   talvine-probe clip-set-bitmap        puts only a small picture on the clipboard
+//   talvine-probe clip-empty             empties the clipboard
+//   talvine-probe clip-hold MS           holds the clipboard open with an owner window
+//   talvine-probe hotkey-hold VK MS      registers VK (no modifier) as a hotkey for MS ms
+//   talvine-probe wait-window TITLEHEX MS  prints {"watching": true}, then {"seen": true} as soon as
+//                                        a visible top-level window with that title exists
+//   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
+//   talvine-probe send HWND MSG WPARAM LPARAM    sends it and prints the result
+//
+// The hold commands print {"held": true} once the resource is taken, then keep it for
+// MS milliseconds while pumping messages.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Hex(const std::string& bytes) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        out += digits[c >> 4];
+        out += digits[c & 15];
+    }
+    return out;
+}
+
+std::string FromHex(const char* hex) {
+    std::string out;
+    for (std::size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
+        const char pair[3] = {hex[i], hex[i + 1], 0};
+        out += static_cast<char>(std::strtoul(pair, nullptr, 16));
+    }
+    return out;
+}
+
+unsigned long long Number(const char* s) { return std::strtoull(s, nullptr, 0); }
+
+// Text of a window of any process; WM_GETTEXT is marshalled across processes.
+std::string WindowText(HWND w) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return {};
+    std::string text(length + 1, '\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutA(w, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, 2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::string ClassOf(HWND w) {
+    char name[256] = {};
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+std::string Rect(const RECT& r) {
+    char buf[128];
+    std::snprintf(buf, sizeof buf, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
+    return buf;
+}
+
+std::string WindowJson(HWND w) {
+    RECT outer{}, client{};
+    GetWindowRect(w, &outer);
+    GetClientRect(w, &client);
+    POINT origin{0, 0};
+    ClientToScreen(w, &origin);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "\"hwnd\": %llu, \"pid\": %lu, \"class\": \"%s\", \"id\": %ld, \"rect\": %s, "
+                  "\"client\": %s, \"client_origin\": [%ld, %ld], \"style\": %lu, \"exstyle\": %lu, "
+                  "\"visible\": %s, \"iconic\": %s, \"enabled\": %s, ",
+                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid, ClassOf(w).c_str(),
+                  static_cast<long>(GetWindowLongPtrA(w, GWLP_ID)), Rect(outer).c_str(), Rect(client).c_str(),
+                  origin.x, origin.y, static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_STYLE)),
+                  static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_EXSTYLE)),
+                  IsWindowVisible(w) ? "true" : "false", IsIconic(w) ? "true" : "false",
+                  IsWindowEnabled(w) ? "true" : "false");
+    return std::string(buf) + "\"text\": \"" + Hex(WindowText(w)) + "\"";
+}
+
+struct Search {
+    std::string title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTitle(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    char title[512] = {};
+    const int n = GetWindowTextA(w, title, sizeof title);
+    if (std::string(title, static_cast<std::size_t>(n)) == s->title) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
+    auto* children = reinterpret_cast<std::vector<HWND>*>(lp);
+    children->push_back(w);
+    return TRUE;
+}
+
+int CmdWindow(const char* titleHex) {
+    Search s{FromHex(titleHex)};
+    EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) {
+        std::printf("{\"found\": false}\n");
+        return 0;
+    }
+    std::vector<HWND> children;
+    EnumChildWindows(s.found, &CollectChild, reinterpret_cast<LPARAM>(&children));
+    std::string out = "{\"found\": true, " + WindowJson(s.found) + ", \"children\": [";
+    bool first = true;
+    for (HWND c : children) {
+        if (GetParent(c) != s.found) continue;
+        RECT r{};
+        GetWindowRect(c, &r);
+        MapWindowPoints(nullptr, s.found, reinterpret_cast<POINT*>(&r), 2);
+        out += std::string(first ? "" : ", ") + "{" + WindowJson(c) + ", \"place\": " + Rect(r) + "}";
+        first = false;
+    }
+    out += "]}";
+    std::printf("%s\n", out.c_str());
+    return 0;
+}
+
+int CmdFocus() {
+    HWND fg = GetForegroundWindow();
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(fg ? GetWindowThreadProcessId(fg, nullptr) : 0, &info);
+    std::printf("{\"foreground\": %llu, \"foreground_title\": \"%s\", \"focus\": %llu, \"capture\": %llu}\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(fg)), Hex(WindowText(fg)).c_str(),
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndFocus)),
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndCapture)));
+    return 0;
+}
+
+bool OpenClipboardPatiently(HWND owner) {
+    for (int i = 0; i < 100; ++i) {
+        if (OpenClipboard(owner)) return true;
+        Sleep(20);
+    }
+    return false;
+}
+
+HWND OwnerWindow() {
+    return CreateWindowExA(0, "STATIC", "talvine-probe", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+int CmdClipGet() {
+    if (!OpenClipboardPatiently(nullptr)) {
+        std::printf("{\"opened\": false}\n");
+        return 1;
+    }
+    std::string formats;
+    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
+        formats += (formats.empty() ? "" : ", ") + std::to_string(f);
+    std::string text;
+    bool hasText = false;
+    if (HANDLE h = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            text.assign(p, strnlen(p, GlobalSize(h)));
+            hasText = true;
+            GlobalUnlock(h);
+        }
+    }
+    CloseClipboard();
+    std::printf("{\"opened\": true, \"formats\": [%s], \"has_text\": %s, \"text\": \"%s\"}\n", formats.c_str(),
+                hasText ? "true" : "false", Hex(text).c_str());
+    return 0;
+}
+
+int SetClipboard(UINT format, HANDLE data) {
+    HWND owner = OwnerWindow();
+    if (!OpenClipboardPatiently(owner)) return 1;
+    EmptyClipboard();
+    if (data) SetClipboardData(format, data);
+    CloseClipboard();
+    DestroyWindow(owner);
+    std::printf("{\"done\": true}\n");
+    return 0;
+}
+
+int CmdClipSetText(const char* hex) {
+    const std::string bytes = FromHex(hex);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    char* p = static_cast<char*>(GlobalLock(mem));
+    memcpy(p, bytes.data(), bytes.size());
+    p[bytes.size()] = '\0';
+    GlobalUnlock(mem);
+    return SetClipboard(CF_TEXT, mem);
+}
+
+int CmdClipSetBitmap() {
+    HDC screen = GetDC(nullptr);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
+    ReleaseDC(nullptr, screen);
+    return SetClipboard(CF_BITMAP, bmp);
+}
+
+void PumpFor(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+int CmdClipHold(const char* ms) {
+    HWND owner = OwnerWindow();
+    if (!OpenClipboardPatiently(owner)) return 1;
+    std::printf("{\"held\": true}\n");
+    std::fflush(stdout);
+    PumpFor(static_cast<DWORD>(Number(ms)));
+    CloseClipboard();
+    DestroyWindow(owner);
+    return 0;
+}
+
+int CmdHotkeyHold(const char* vk, const char* ms) {
+    HWND owner = OwnerWindow();
+    const BOOL ok = RegisterHotKey(owner, 1, 0, static_cast<UINT>(Number(vk)));
+    std::printf("{\"held\": %s}\n", ok ? "true" : "false");
+    std::fflush(stdout);
+    if (ok) PumpFor(static_cast<DWORD>(Number(ms)));
+    DestroyWindow(owner);
+    return ok ? 0 : 1;
+}
+
+// Spins instead of sleeping, so that the moment the window shows is seen within a
+// fraction of a millisecond: the start-up benchmark times it.
+int CmdWaitWindow(const char* titleHex, const char* ms) {
+    const std::string title = FromHex(titleHex);
+    std::printf("{\"watching\": true}\n");
+    std::fflush(stdout);
+    const DWORD start = GetTickCount();
+    const DWORD limit = static_cast<DWORD>(Number(ms));
+    while (GetTickCount() - start < limit) {
+        Search s{title};
+        EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+        if (s.found && IsWindowVisible(s.found)) {
+            std::printf("{\"seen\": true}\n");
+            std::fflush(stdout);
+            return 0;
+        }
+    }
+    std::printf("{\"seen\": false}\n");
+    return 1;
+}
+
+int CmdMessage(bool send, char** a) {
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
+    const UINT msg = static_cast<UINT>(Number(a[1]));
+    const WPARAM wp = static_cast<WPARAM>(Number(a[2]));
+    const LPARAM lp = static_cast<LPARAM>(Number(a[3]));
+    if (send) {
+        DWORD_PTR result = 0;
+        const LRESULT ok = SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
+        std::printf("{\"ok\": %s, \"result\": %llu}\n", ok ? "true" : "false",
+                    static_cast<unsigned long long>(result));
+        return ok ? 0 : 1;
+    }
+    const BOOL ok = PostMessageA(w, msg, wp, lp);
+    std::printf("{\"ok\": %s}\n", ok ? "true" : "false");
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string cmd = argc > 1 ? argv[1] : "";
+    if (cmd == "window" && argc == 3) return CmdWindow(argv[2]);
+    if (cmd == "focus") return CmdFocus();
+    if (cmd == "clip-get") return CmdClipGet();
+    if (cmd == "clip-set-text" && argc == 3) return CmdClipSetText(argv[2]);
+    if (cmd == "clip-set-bitmap") return CmdClipSetBitmap();
+    if (cmd == "clip-empty") return SetClipboard(0, nullptr);
+    if (cmd == "clip-hold" && argc == 3) return CmdClipHold(argv[2]);
+    if (cmd == "hotkey-hold" && argc == 4) return CmdHotkeyHold(argv[2], argv[3]);
+    if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
+    if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
+    std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");
+    return 2;
+}
