@@ -9,7 +9,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE / "bench"))
 sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
 from bench import Bench, PROGRAM, ROOT  # noqa: E402
-from talvine import App, WM_CLOSE  # noqa: E402
+from talvine import App, Notepad, WM_CLOSE  # noqa: E402
 
 OUT = ROOT / "out" / "run"
 
@@ -30,6 +30,29 @@ def main():
         app = App.start(bench, PROGRAM)
         time.sleep(0.3)
         shot("window")
+
+        print("Typing a sentence into notepad...")
+        notepad = Notepad(bench)
+        notepad.click_into_text(0)
+        sentence = "Select me with the mouse, then paste with the middle button."
+        bench.xdotool("type", "--delay", 10, sentence)
+        time.sleep(0.3)
+        shot("typed")
+
+        print("Drag-selecting the words 'with the mouse'...")
+        start, end = sentence.index("with the mouse"), sentence.index(", then")
+        notepad.drag(notepad.char_point(start), notepad.char_point(end))
+        copied = app.wait_box(b"with the mouse")
+        print(f"  the program's box now reads: {copied.decode('gbk')!r}")
+        shot("copied")
+
+        print("Pasting with a middle press at the end of the text...")
+        notepad.click_into_text(0)
+        bench.xdotool("key", "ctrl+End", "type", " Pasted: ")
+        bench.xdotool("mousemove", *notepad.quiet_spot, "click", 2)
+        time.sleep(0.5)
+        print(f"  notepad now reads: {notepad.text()!r}")
+        shot("pasted")
 
         print("Closing the program...")
         app.post(WM_CLOSE)

@@ -3,6 +3,8 @@
 #include <ole2.h>
 
 #include "app/app_state.h"
+#include "copy/copy_hook.h"
+#include "paste/paste_hook.h"
 #include "tray/copy_switch.h"
 #include "tray/tray_presence.h"
 #include "ui/help.h"
@@ -51,9 +53,20 @@ Bindings FormBindings() {
 
 void ReleaseAppState() { appState.pressPoint.reset(); }
 
-void OnMainWindowCreated() {}
+// Installs the watchers in this order: the copy hook, the Esc hotkey, the paste hook.
+// The system calls the most recent low-level hook first. No result is checked: a
+// hook that could not be installed simply never does its work.
+void OnMainWindowCreated() {
+    appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
+    appState.pasteHook = SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0);
+}
 
-void OnMainWindowClosing() {}
+// Removes the watchers; while copying is off the copy hook is already gone and its
+// stale handle makes the call fail without effect. Gives no answer, so the window closes.
+void OnMainWindowClosing() {
+    UnhookWindowsHookEx(appState.copyHook);
+    UnhookWindowsHookEx(appState.pasteHook);
+}
 
 int RunMessageLoop() {
     MSG msg;

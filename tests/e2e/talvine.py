@@ -70,6 +70,19 @@ class App:
     def send(self, msg, wparam=0, lparam=0, hwnd=None):
         return self.bench.probe("send", hwnd or self.hwnd, msg, wparam, lparam)
 
+    def box(self):
+        """The text of 编辑框1, as bytes."""
+        return bytes.fromhex(self.child(EDIT1)["text"])
+
+    def wait_box(self, expected: bytes, timeout=5.0):
+        """Waits until 编辑框1 holds exactly `expected`; returns what it holds last."""
+        try:
+            wait_until(lambda: self.box() == expected, timeout=timeout, interval=0.05,
+                       what=f"the box to read {expected!r}")
+        except TimeoutError:
+            pass
+        return self.box()
+
     def exit_code(self, timeout=10):
         return self.proc.wait(timeout=timeout)
 
@@ -81,4 +94,86 @@ class App:
                 self.proc.wait(timeout=5)
             except Exception:
                 pass
+        self.proc.kill()
+
+
+EM_GETSEL = 0x00B0
+EM_SETSEL = 0x00B1
+EM_POSFROMCHAR = 0x00D6
+
+
+def gbk(text):
+    return text.encode("gbk")
+
+
+NOTEPAD_RECT = (0, 0, 1024, 340)  # x, y, width, height: above the program's window
+
+
+class Notepad:
+    """Wine's notepad, the application the user works in."""
+
+    def __init__(self, bench):
+        self.bench = bench
+        self.proc = bench.spawn(["notepad"], label="notepad")
+
+        def ready():
+            s = bench.probe("window-class", "Notepad")
+            return s if s["found"] and s["visible"] else None
+        s = wait_until(ready, timeout=20, what="notepad")
+        self.hwnd = s["hwnd"]
+        # Keep clear of the program's window, which sits in the screen's middle: Wine's
+        # virtual desktop draws a window activated later over a topmost one.
+        bench.probe("move", self.hwnd, *NOTEPAD_RECT)
+
+        def moved():
+            t = self.state()
+            return t if t["rect"][2] == NOTEPAD_RECT[2] else None
+        s = wait_until(moved, what="notepad to move")
+        edit = next(c for c in s["children"] if c["class"].lower() == "edit")
+        self.edit = edit["hwnd"]
+        self.edit_origin = edit["client_origin"]
+        status = [c for c in s["children"] if "status" in c["class"].lower()]
+        # A place to click where no edit control is: the status bar, else the title bar.
+        if status:
+            r = status[0]["rect"]
+            self.quiet_spot = ((r[0] + r[2]) // 2, (r[1] + r[3]) // 2)
+        else:
+            self.quiet_spot = ((s["rect"][0] + s["rect"][2]) // 2, s["rect"][1] + 8)
+
+    def state(self):
+        return self.bench.probe("window-class", "Notepad")
+
+    def set_text(self, text):
+        assert self.bench.probe("settext", self.edit, gbk(text).hex())["ok"]
+
+    def raw_text(self):
+        s = self.state()
+        edit = next(c for c in s["children"] if c["hwnd"] == self.edit)
+        return bytes.fromhex(edit["text"])
+
+    def text(self):
+        return self.raw_text().decode("gbk")
+
+    def selection(self):
+        r = self.bench.probe("send", self.edit, EM_GETSEL, 0, 0)["result"]
+        return r & 0xFFFF, (r >> 16) & 0xFFFF
+
+    def char_point(self, index):
+        """Screen point just inside the left edge of character `index`, mid-line."""
+        r = self.bench.probe("send", self.edit, EM_POSFROMCHAR, index, 0)["result"]
+        x, y = r & 0xFFFF, (r >> 16) & 0xFFFF
+        return self.edit_origin[0] + x + 1, self.edit_origin[1] + y + 6
+
+    def click_into_text(self, index=0):
+        """Gives the notepad's text the focus, with the caret before character `index`."""
+        x, y = self.char_point(index)
+        self.bench.xdotool("mousemove", x, y, "click", 1)
+
+    def drag(self, start, end):
+        """Selects from `start` to `end` (screen points) by dragging with the left button."""
+        (x1, y1), (x2, y2) = start, end
+        self.bench.xdotool("mousemove", x1, y1, "mousedown", 1, "mousemove", (x1 + x2) // 2, (y1 + y2) // 2,
+                           "mousemove", x2, y2, "mouseup", 1)
+
+    def end(self):
         self.proc.kill()

@@ -3,6 +3,9 @@
 // Texts travel as hex, since they are GBK bytes.
 //
 //   talvine-probe window TITLEHEX        the top-level window with that title, and its children
+//   talvine-probe window-class CLASS     the first top-level window of that class, and its children
+//   talvine-probe settext HWND HEX       sets a window's text (WM_SETTEXT) to the bytes
+//   talvine-probe move HWND X Y W H      moves and sizes a window without activating it
 //   talvine-probe focus                  the foreground window and the window with the focus
 //   talvine-probe clip-get               the clipboard's formats and its CF_TEXT bytes
 //   talvine-probe clip-set-text HEX      puts the bytes on the clipboard as CF_TEXT
@@ -96,12 +99,13 @@ std::string WindowJson(HWND w) {
 struct Search {
     std::string title;
     HWND found = nullptr;
+    bool byClass = false;
 };
 
 BOOL CALLBACK MatchTitle(HWND w, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
     char title[512] = {};
-    const int n = GetWindowTextA(w, title, sizeof title);
+    const int n = s->byClass ? GetClassNameA(w, title, sizeof title) : GetWindowTextA(w, title, sizeof title);
     if (std::string(title, static_cast<std::size_t>(n)) == s->title) {
         s->found = w;
         return FALSE;
@@ -115,8 +119,7 @@ BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
     return TRUE;
 }
 
-int CmdWindow(const char* titleHex) {
-    Search s{FromHex(titleHex)};
+int CmdWindow(Search s) {
     EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
     if (!s.found) {
         std::printf("{\"found\": false}\n");
@@ -266,6 +269,25 @@ int CmdWaitWindow(const char* titleHex, const char* ms) {
     return 1;
 }
 
+int CmdSetText(const char* hwnd, const char* hex) {
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(hwnd)));
+    const std::string text = FromHex(hex);
+    DWORD_PTR result = 0;
+    const LRESULT ok = SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                           SMTO_ABORTIFHUNG, 5000, &result);
+    std::printf("{\"ok\": %s}\n", ok && result ? "true" : "false");
+    return ok ? 0 : 1;
+}
+
+int CmdMove(char** a) {
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
+    const BOOL ok = SetWindowPos(w, nullptr, static_cast<int>(std::strtol(a[1], nullptr, 0)),
+                                 static_cast<int>(std::strtol(a[2], nullptr, 0)), static_cast<int>(Number(a[3])),
+                                 static_cast<int>(Number(a[4])), SWP_NOZORDER | SWP_NOACTIVATE);
+    std::printf("{\"ok\": %s}\n", ok ? "true" : "false");
+    return ok ? 0 : 1;
+}
+
 int CmdMessage(bool send, char** a) {
     HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
     const UINT msg = static_cast<UINT>(Number(a[1]));
@@ -287,7 +309,9 @@ int CmdMessage(bool send, char** a) {
 
 int main(int argc, char** argv) {
     const std::string cmd = argc > 1 ? argv[1] : "";
-    if (cmd == "window" && argc == 3) return CmdWindow(argv[2]);
+    if (cmd == "window" && argc == 3) return CmdWindow(Search{FromHex(argv[2])});
+    if (cmd == "window-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true});
+    if (cmd == "settext" && argc == 4) return CmdSetText(argv[2], argv[3]);
     if (cmd == "focus") return CmdFocus();
     if (cmd == "clip-get") return CmdClipGet();
     if (cmd == "clip-set-text" && argc == 3) return CmdClipSetText(argv[2]);
@@ -295,6 +319,7 @@ int main(int argc, char** argv) {
     if (cmd == "clip-empty") return SetClipboard(0, nullptr);
     if (cmd == "clip-hold" && argc == 3) return CmdClipHold(argv[2]);
     if (cmd == "hotkey-hold" && argc == 4) return CmdHotkeyHold(argv[2], argv[3]);
+    if (cmd == "move" && argc == 7) return CmdMove(argv + 2);
     if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
     if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
     std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");

@@ -1,0 +1,10 @@
+// The left-button watcher: a drag that ends anywhere on the desktop starts a copy.
+#pragma once
+
+#include <windows.h>
+
+namespace talvine {
+
+LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+
+}  // namespace talvine

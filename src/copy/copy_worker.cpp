@@ -1,0 +1,65 @@
+#include "copy/copy_worker.h"
+
+#include "copy/clip_text.h"
+#include "copy/press_key_chord.h"
+#include "copy/wait.h"
+#include "ui/main_window.h"
+
+namespace talvine {
+
+namespace {
+
+constexpr int32_t kBeforeCopyMs = 100;  // lets the application finish the selection
+constexpr int32_t kAfterCopyMs = 50;    // lets it put the selection on the clipboard
+constexpr int32_t kVkControl = 17;
+constexpr int32_t kVkC = 67;
+
+// Delivers every waiting message of the calling thread but WM_QUIT, which stays
+// queued for the thread's own loop.
+void DispatchPass() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) && msg.message != WM_QUIT) {
+        GetMessageA(&msg, nullptr, 0, 0);
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+}  // namespace
+
+void DelayWithEvents(int32_t ms) {
+    const TickWait wait(GetTickCount(), ms);
+    if (!wait.Needed()) return;
+    DispatchPass();
+    DispatchPass();
+    while (!wait.Over(GetTickCount())) {
+        DispatchPass();
+        DispatchPass();
+    }
+}
+
+std::optional<std::string> ReadClipboardText() {
+    if (!OpenClipboard(nullptr)) return std::nullopt;
+    std::optional<std::string> text;
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
+            text = TextFromClipboardBlock(bytes, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+DWORD WINAPI CopyWorker(LPVOID) {
+    DelayWithEvents(kBeforeCopyMs);
+    PressKeyChord(kVkControl, kVkC);
+    DelayWithEvents(kAfterCopyMs);
+    const std::optional<std::string> text = ReadClipboardText();
+    // The main thread takes the write and this thread waits for it. A main window
+    // already gone makes the write fail quietly, and the worker just ends.
+    窗口.编辑框1.SetText(text ? text->c_str() : nullptr);
+    return 0;
+}
+
+}  // namespace talvine

@@ -1,0 +1,24 @@
+// The short-lived thread that copies a drag's selection and shows it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace talvine {
+
+// Waits 100 ms, types Ctrl+C, waits 50 ms, reads the clipboard's text and sets it
+// as the text of 编辑框1 (the empty text when there is none).
+DWORD WINAPI CopyWorker(LPVOID);
+
+// Returns when ms milliseconds have passed, dispatching the calling thread's
+// messages meanwhile. It polls the tick count and never sleeps.
+void DelayWithEvents(int32_t ms);
+
+// The clipboard's CF_TEXT bytes, up to the first zero; absent when the clipboard
+// cannot be opened, holds no text, or its text is empty.
+std::optional<std::string> ReadClipboardText();
+
+}  // namespace talvine

@@ -1,0 +1,11 @@
+// The middle-button paste: a middle press anywhere types Ctrl+V into the focused window.
+#pragma once
+
+#include <windows.h>
+
+namespace talvine {
+
+LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam);
+void PasteNow();
+
+}  // namespace talvine
