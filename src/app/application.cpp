@@ -5,6 +5,7 @@
 #include "app/app_state.h"
 #include "copy/copy_hook.h"
 #include "paste/paste_hook.h"
+#include "tray/hotkey.h"
 #include "tray/copy_switch.h"
 #include "tray/tray_presence.h"
 #include "ui/help.h"
@@ -16,6 +17,10 @@ namespace talvine {
 AppState appState;
 
 namespace {
+
+// Whether OnMainWindowClosing has removed the hooks and the hotkey of a window that
+// still exists: true after WM_QUERYENDSESSION until the session turns out to go on.
+bool g_watchersRemoved = false;
 
 // Runs a step when the scope ends, whichever way it ends.
 template <typename F>
@@ -46,6 +51,9 @@ Bindings FormBindings() {
         return Answer::None;
     };
     b.label1Feedback = &OnHotkeyFeedback;
+    b.sessionEnding = [](bool ending) {
+        if (!ending) OnSessionResumed();
+    };
     return b;
 }
 
@@ -58,7 +66,9 @@ void ReleaseAppState() { appState.pressPoint.reset(); }
 // hook that could not be installed simply never does its work.
 void OnMainWindowCreated() {
     appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
+    appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
     appState.pasteHook = SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0);
+    g_watchersRemoved = false;
 }
 
 // Removes the watchers; while copying is off the copy hook is already gone and its
@@ -66,6 +76,23 @@ void OnMainWindowCreated() {
 void OnMainWindowClosing() {
     UnhookWindowsHookEx(appState.copyHook);
     UnhookWindowsHookEx(appState.pasteHook);
+    UnregisterSystemHotkey(窗口.hwnd, appState.hotkeyId);
+    g_watchersRemoved = true;
+}
+
+// A log-off or shutdown that another program cancelled: the program agreed to it and
+// removed its watchers, but goes on running, so it puts them back in their order. The
+// copy hook returns only if the caption says copying is on; a copy hook that the
+// switch installed meanwhile is replaced, never doubled.
+void OnSessionResumed() {
+    if (!g_watchersRemoved) return;
+    g_watchersRemoved = false;
+    if (窗口.按钮5.Caption() == texts::kCaptionCopyOn) {
+        UnhookWindowsHookEx(appState.copyHook);
+        appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
+    }
+    appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
+    appState.pasteHook = SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0);
 }
 
 int RunMessageLoop() {

@@ -19,6 +19,7 @@ int RunApplication(const StartupSeams& seams = {});
 
 void OnMainWindowCreated();
 void OnMainWindowClosing();
+void OnSessionResumed();
 void ReleaseAppState();
 
 // Runs the main thread's loop until WM_QUIT and returns its wParam.

@@ -4,6 +4,8 @@
 
 #include <array>
 
+#include "tray/tray_icon.h"
+#include "tray/tray_record.h"
 #include "ui/tab_order.h"
 #include "ui/texts.h"
 
@@ -80,6 +82,7 @@ bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWind
     eventsOn_ = false;
     opened_ = false;
     if (!RegisterClasses(instance)) return false;
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
@@ -274,8 +277,19 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (eventsOn_ && bindings_.sizeChanged) bindings_.sizeChanged();
         return r;
     }
+    case WM_ENDSESSION: {
+        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+        if (eventsOn_ && bindings_.sessionEnding) bindings_.sessionEnding(wParam != FALSE);
+        return r;
+    }
+    case kTrayCallbackMessage:
+        // A version-1 icon reports the mouse message over it in lParam.
+        if (const int32_t type = TrayEventType(static_cast<uint32_t>(lParam)); type && eventsOn_ && bindings_.tray)
+            bindings_.tray(type);
+        return 0;
     case WM_DESTROY:
         if (eventsOn_ && bindings_.destroyed) bindings_.destroyed();
+        SetTrayIcon(*this);  // an icon still shown goes with the window
         return 0;
     case WM_NCDESTROY: {
         const bool opened = opened_;
@@ -291,6 +305,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     default:
+        if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
+            // The shell restarted: while hidden in the tray, the icon is the only way back.
+            RestoreTrayIcon(*this);
+            return 0;
+        }
         break;
     }
     return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -27,6 +27,7 @@ struct Bindings {
     void (*sizeChanged)() = nullptr;
     void (*tray)(int32_t type) = nullptr;
     void (*destroyed)() = nullptr;
+    void (*sessionEnding)(bool ending) = nullptr;  // WM_ENDSESSION: false when the session goes on
     void (*button5Click)() = nullptr;
     Answer (*button6LeftPressed)(int32_t x, int32_t y, int32_t keyState) = nullptr;
     void (*label1Feedback)(int32_t first, int32_t second) = nullptr;
@@ -91,6 +92,7 @@ public:
     Label 标签1;
     Balloon 气球提示框1;
     UniqueIcon trayIcon;  // the icon the notification area shows for this window, if any
+    std::string trayTip;  // and its tooltip, to show it again if the notification area restarts
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
@@ -104,6 +106,7 @@ private:
     Bindings bindings_;
     bool eventsOn_ = false;  // no event is raised while the window is being created
     bool opened_ = false;    // the loop runs only for a window that was opened
+    UINT taskbarCreated_ = 0;  // broadcast when the notification area is (re)created
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 };

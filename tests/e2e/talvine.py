@@ -177,3 +177,45 @@ class Notepad:
 
     def end(self):
         self.proc.kill()
+
+
+WM_SYSCOMMAND = 0x0112
+SC_MINIMIZE = 0xF020
+
+# Wine's virtual desktop keeps its notification area at the right end of a 20-pixel
+# taskbar along the bottom; the program's is the only icon in it.
+TRAY_ICON_RECT = (1006, 750, 1022, 766)  # left, top, right, bottom (exclusive)
+TRAY_ICON_CENTRE = (1014, 758)
+YELLOW = (255, 241, 0)
+
+
+def tray_icon_pixels(bench, shot):
+    """The colours inside the icon's square of a screenshot."""
+    left, top, right, bottom = TRAY_ICON_RECT
+    out = []
+    for y in range(top, bottom, 3):
+        for x in range(left, right, 3):
+            out.append(bench.pixel(shot, x, y))
+    return out
+
+
+def tray_icon_look(bench, shot):
+    """'none', 'transparent' (the emblem alone) or 'yellow' (the emblem on its square)."""
+    pixels = tray_icon_pixels(bench, shot)
+    corner = bench.pixel(shot, TRAY_ICON_RECT[2] - 1, TRAY_ICON_RECT[1])
+    background = bench.pixel(shot, TRAY_ICON_RECT[0] - 30, TRAY_ICON_RECT[1] + 8)
+    if all(p == background for p in pixels):
+        return "none"
+    if all(abs(a - b) <= 8 for a, b in zip(corner, YELLOW)):
+        return "yellow"
+    return "transparent" if corner == background else "unknown"
+
+
+def click_control(bench, app, control_id, button=1):
+    c = app.child(control_id)
+    left, top, right, bottom = c["rect"]
+    bench.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2, "click", button)
+
+
+def caption_of_switch(app):
+    return text_of(app.child(BUTTON5))

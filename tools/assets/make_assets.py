@@ -61,15 +61,16 @@ def scale2(pixels):
 
 
 def and_mask(pixels):
-    """1 bit a pixel, set where the pixel is transparent; rows bottom-up, padded to 32 bits."""
+    """1 bit a pixel, set where the pixel is transparent; rows bottom-up, padded to 32 bits
+    with set bits, so that a wholly transparent image has a mask of all ones."""
     width = len(pixels[0])
     stride = ((width + 31) // 32) * 4
     out = bytearray()
     for row in reversed(pixels):
-        bits = bytearray(stride)
+        bits = bytearray(b"\xff" * stride)
         for x, p in enumerate(row):
-            if p[3] == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
+            if p[3] != 0:
+                bits[x // 8] &= ~(0x80 >> (x % 8)) & 0xFF
         out += bits
     return bytes(out)
 

@@ -4,6 +4,8 @@
 //
 //   talvine-probe window TITLEHEX        the top-level window with that title, and its children
 //   talvine-probe window-class CLASS     the first top-level window of that class, and its children
+//   talvine-probe visible-class CLASS    the same, among the visible windows only
+//   talvine-probe keylog MS              shows a focused window for MS ms, then lists the keys it got
 //   talvine-probe settext HWND HEX       sets a window's text (WM_SETTEXT) to the bytes
 //   talvine-probe move HWND X Y W H      moves and sizes a window without activating it
 //   talvine-probe focus                  the foreground window and the window with the focus
@@ -100,10 +102,12 @@ struct Search {
     std::string title;
     HWND found = nullptr;
     bool byClass = false;
+    bool visibleOnly = false;
 };
 
 BOOL CALLBACK MatchTitle(HWND w, LPARAM lp) {
     auto* s = reinterpret_cast<Search*>(lp);
+    if (s->visibleOnly && !IsWindowVisible(w)) return TRUE;
     char title[512] = {};
     const int n = s->byClass ? GetClassNameA(w, title, sizeof title) : GetWindowTextA(w, title, sizeof title);
     if (std::string(title, static_cast<std::size_t>(n)) == s->title) {
@@ -288,6 +292,33 @@ int CmdMove(char** a) {
     return ok ? 0 : 1;
 }
 
+// A stand-in for "the application that has the focus": a focused window that lists
+// every key press it receives.
+std::string g_keys;
+LRESULT CALLBACK KeylogProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) g_keys += (g_keys.empty() ? "" : ", ") + std::to_string(wp);
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+int CmdKeylog(const char* ms) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &KeylogProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = "TalvineProbeKeylog";
+    RegisterClassA(&wc);
+    HWND w = CreateWindowExA(0, wc.lpszClassName, "talvine-probe keylog", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                             400, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
+    SetForegroundWindow(w);
+    SetFocus(w);
+    std::printf("{\"held\": true, \"hwnd\": %llu}\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
+    std::fflush(stdout);
+    PumpFor(static_cast<DWORD>(Number(ms)));
+    std::printf("{\"keys\": [%s]}\n", g_keys.c_str());
+    DestroyWindow(w);
+    return 0;
+}
+
 int CmdMessage(bool send, char** a) {
     HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
     const UINT msg = static_cast<UINT>(Number(a[1]));
@@ -311,6 +342,8 @@ int main(int argc, char** argv) {
     const std::string cmd = argc > 1 ? argv[1] : "";
     if (cmd == "window" && argc == 3) return CmdWindow(Search{FromHex(argv[2])});
     if (cmd == "window-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true});
+    if (cmd == "visible-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true, true});
+    if (cmd == "keylog" && argc == 3) return CmdKeylog(argv[2]);
     if (cmd == "settext" && argc == 4) return CmdSetText(argv[2], argv[3]);
     if (cmd == "focus") return CmdFocus();
     if (cmd == "clip-get") return CmdClipGet();
