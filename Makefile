@@ -1,9 +1,10 @@
 # The two commands a newcomer needs: `make run` and `make test`. Both install what is
 # missing (Debian packages only) and build before they do anything else.
 PYTHON := /usr/bin/python3
-PRESETS := native win64 win32
+PRESETS := native win64 win32 fuzz
+FUZZ_SECONDS ?= 300
 
-.PHONY: all setup build run test unit-native unit-win e2e assets-check clean
+.PHONY: all setup build run test unit-native unit-win e2e assets-check fuzz bench dist clean
 
 all: build
 
@@ -29,8 +30,22 @@ e2e: build
 
 test: build assets-check
 	ctest --preset native
+	tests/fuzz/run.sh 5
 	$(PYTHON) tools/bench/run.py -- ctest --preset win64
 	$(PYTHON) -m pytest tests/e2e
+	tools/check_reproducible.sh
+
+# Runs every fuzz target for FUZZ_SECONDS (make fuzz FUZZ_SECONDS=3600).
+fuzz: build
+	tests/fuzz/run.sh $(FUZZ_SECONDS)
+
+# Prints one table of figures measured on the bench; never fails on time.
+bench: build
+	$(PYTHON) bench/run.py
+
+# The release zip under out/dist/.
+dist: build
+	$(PYTHON) tools/dist.py
 
 # With a display, the program runs on it; without one, the bench shows it at work
 # and saves screenshots under out/run/.

@@ -1,21 +1,19 @@
-#!/usr/bin/env python3
 """Copy latency, the hook procedures' cost and CPU time per copy, on the bench.
 
 Latency runs from a left-button release to 编辑框1 showing the copied text, both seen
 on one clock inside Wine by bench/latency_probe.exe, which also injects the drags. The
-program's own fixed waits make 150 ms the floor. Prints figures; never fails on time.
+program's own fixed waits make 150 ms the floor. Used by bench/run.py.
 """
 import json
 import os
 import pathlib
 import statistics
 import sys
-import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parent / "tools" / "bench"))
 sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
-from bench import BUILD, PROGRAM, Bench  # noqa: E402
+from bench import BUILD, PROGRAM  # noqa: E402
 from talvine import EDIT1, App, Notepad, gbk  # noqa: E402
 
 LATENCY_PROBE = BUILD / "bench" / "latency_probe.exe"
@@ -64,25 +62,10 @@ def rows(bench, drags=21):
          f"floor {FLOOR_MS}"),
         ("copy latency: p90 (ms)", f"{percentile(times, 90):.1f}", f"floor {FLOOR_MS}"),
         ("copy latency: min (ms)", f"{min(times):.1f}", f"floor {FLOOR_MS}"),
-        (f"copies timed", f"{len(times)}", ""),
+        ("copies timed", f"{len(times)}", ""),
         ("CPU time per copy (ms)", f"{cpu_per_copy * 1000:.0f}", "the 150 ms of waits poll the clock; Wine's PeekMessage sleeps in its server part of the time"),
         ("copy hook, per mouse move (ns)", f"{hooks['copy_hook_ns']:.0f}",
          f"hand-on-only hook {hooks['hand_on_only_ns']:.0f}"),
         ("paste hook, per mouse move (ns)", f"{hooks['paste_hook_ns']:.0f}",
          f"hand-on-only hook {hooks['hand_on_only_ns']:.0f}"),
     ]
-
-
-def main():
-    drags = int(sys.argv[1]) if len(sys.argv) > 1 else 21
-    with Bench() as bench:
-        table = rows(bench, drags)
-    print("| figure | value | beside it |")
-    print("|---|---:|---|")
-    for name, value, note in table:
-        print(f"| {name} | {value} | {note} |")
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())

@@ -1,20 +1,18 @@
-#!/usr/bin/env python3
 """Size, start-up time and memory of the program, each beside a minimal Win32 window
-program built by the same toolchain and run on the same bench in the same run.
+program built by the same toolchain and run on the same bench (used by bench/run.py).
 
 Start-up is timed from the process start to its main window being visible, seen by a
 watcher that spins inside Wine; memory is the resident set of the process one second
-after its window showed. Prints figures; never fails on time.
+after its window showed.
 """
 import pathlib
-import statistics
 import subprocess
 import sys
 import time
 
 HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE.parent / "tools" / "bench"))
-from bench import BUILD, PROBE, PROGRAM, Bench, gbk_hex, wait_until  # noqa: E402
+from bench import BUILD, PROBE, PROGRAM, gbk_hex, wait_until  # noqa: E402
 
 MINIMAL = BUILD / "bench" / "minimal_window.exe"
 TITLE = "Talvine复制粘贴精简版V1.0"
@@ -58,25 +56,3 @@ def measure(bench, runs=10):
         rows["program"].append(start_once(bench, PROGRAM, TITLE))
         rows["minimal"].append(start_once(bench, MINIMAL, MINIMAL_TITLE))
     return rows
-
-
-def main():
-    runs = int(sys.argv[1]) if len(sys.argv) > 1 else 10
-    with Bench() as bench:
-        rows = measure(bench, runs)
-    prog_t = statistics.median(t for t, _ in rows["program"])
-    min_t = statistics.median(t for t, _ in rows["minimal"])
-    prog_m = statistics.median(m for _, m in rows["program"])
-    min_m = statistics.median(m for _, m in rows["minimal"])
-    print(f"| figure | TalvineCopyPaste | minimal window | ratio |")
-    print(f"|---|---:|---:|---:|")
-    print(f"| exe size (bytes) | {PROGRAM.stat().st_size} | {MINIMAL.stat().st_size} | "
-          f"{PROGRAM.stat().st_size / MINIMAL.stat().st_size:.2f} |")
-    print(f"| start-up to window shown, median of {runs} (ms) | {prog_t:.1f} | {min_t:.1f} | {prog_t / min_t:.2f} |")
-    print(f"| resident memory after start-up, median (KiB) | {prog_m} | {min_m} | {prog_m / min_m:.2f} |")
-    print(f"\nDLLs imported by TalvineCopyPaste.exe: {', '.join(imported_dlls(PROGRAM))}")
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())

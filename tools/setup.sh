@@ -11,6 +11,7 @@ wine wine64 fonts-wine
 xvfb xauth xdotool x11-utils imagemagick
 fonts-wqy-microhei locales
 python3 python3-pytest
+clang libclang-rt-14-dev
 "
 
 missing=""
