@@ -5,6 +5,9 @@
 //   talvine-probe window TITLEHEX        the top-level window with that title, and its children
 //   talvine-probe window-class CLASS     the first top-level window of that class, and its children
 //   talvine-probe visible-class CLASS    the same, among the visible windows only
+//   talvine-probe resources PID          GDI and USER objects and kernel handles of a process
+//   talvine-probe windows-of PID         how many windows (top-level and child) a process owns
+//   talvine-probe watch-text HWND MS     polls a window's text for MS ms; prints each new value
 //   talvine-probe keylog MS              shows a focused window for MS ms, then lists the keys it got
 //   talvine-probe settext HWND HEX       sets a window's text (WM_SETTEXT) to the bytes
 //   talvine-probe move HWND X Y W H      moves and sizes a window without activating it
@@ -319,6 +322,66 @@ int CmdKeylog(const char* ms) {
     return 0;
 }
 
+int CmdResources(const char* pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(Number(pid)));
+    if (!process) {
+        std::printf("{\"opened\": false}\n");
+        return 1;
+    }
+    DWORD handles = 0;
+    const BOOL counted = GetProcessHandleCount(process, &handles);
+    std::printf("{\"opened\": true, \"gdi\": %lu, \"user\": %lu, \"handles\": %ld}\n",
+                GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
+                counted ? static_cast<long>(handles) : -1L);
+    CloseHandle(process);
+    return 0;
+}
+
+struct OwnedCount {
+    DWORD pid;
+    int count = 0;
+};
+
+BOOL CALLBACK CountOwned(HWND w, LPARAM lp) {
+    auto* c = reinterpret_cast<OwnedCount*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == c->pid) ++c->count;
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnedTree(HWND w, LPARAM lp) {
+    CountOwned(w, lp);
+    EnumChildWindows(w, &CountOwned, lp);
+    return TRUE;
+}
+
+int CmdWindowsOf(const char* pid) {
+    OwnedCount c{static_cast<DWORD>(Number(pid))};
+    EnumWindows(&CountOwnedTree, reinterpret_cast<LPARAM>(&c));
+    std::printf("{\"windows\": %d}\n", c.count);
+    return 0;
+}
+
+int CmdWatchText(const char* hwnd, const char* ms) {
+    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(hwnd)));
+    std::printf("{\"held\": true}\n");
+    std::fflush(stdout);
+    std::string last = WindowText(w);
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(Number(ms))) {
+        const std::string now = WindowText(w);
+        if (now != last) {
+            std::printf("{\"t\": %lu, \"text\": \"%s\"}\n", GetTickCount() - start, Hex(now).c_str());
+            std::fflush(stdout);
+            last = now;
+        }
+        Sleep(2);
+    }
+    std::printf("{\"done\": true}\n");
+    return 0;
+}
+
 int CmdMessage(bool send, char** a) {
     HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
     const UINT msg = static_cast<UINT>(Number(a[1]));
@@ -343,6 +406,9 @@ int main(int argc, char** argv) {
     if (cmd == "window" && argc == 3) return CmdWindow(Search{FromHex(argv[2])});
     if (cmd == "window-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true});
     if (cmd == "visible-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true, true});
+    if (cmd == "windows-of" && argc == 3) return CmdWindowsOf(argv[2]);
+    if (cmd == "watch-text" && argc == 4) return CmdWatchText(argv[2], argv[3]);
+    if (cmd == "resources" && argc == 3) return CmdResources(argv[2]);
     if (cmd == "keylog" && argc == 3) return CmdKeylog(argv[2]);
     if (cmd == "settext" && argc == 4) return CmdSetText(argv[2], argv[3]);
     if (cmd == "focus") return CmdFocus();

@@ -1,0 +1,171 @@
+"""The program under load: many drags, moves, toggles and tray round trips. Each run
+must leave it running, its state consistent, the user's text untouched, and no
+windows, threads or descriptors more than it had.
+
+Wine 8 answers GetGuiResources and GetProcessHandleCount for another process with 0,
+so the leak checks count what it does report: the process's windows (through the
+probe), and its threads and file descriptors (through /proc)."""
+import json
+import os
+import time
+
+import pytest
+
+from bench import wait_until
+from talvine import (BUTTON5, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE, WM_CLOSE, WM_SYSCOMMAND,
+                     Notepad, caption_of_switch, click_control, gbk, tray_icon_look)
+
+WORDS = "alpha beta gamma delta epsilon zeta"
+
+
+@pytest.fixture
+def notepad(bench, app):
+    n = Notepad(bench)
+    yield n
+    n.end()
+
+
+def threads(pid):
+    for line in open(f"/proc/{pid}/status"):
+        if line.startswith("Threads:"):
+            return int(line.split()[1])
+    return -1
+
+
+def footprint(bench, app):
+    """What the program holds, as far as Wine lets anyone see."""
+    return {
+        "windows": bench.probe("windows-of", app.state()["pid"])["windows"],
+        "threads": threads(app.proc.pid),
+        "descriptors": len(os.listdir(f"/proc/{app.proc.pid}/fd")),
+    }
+
+
+def settled_footprint(bench, app, before):
+    """The footprint once short-lived copy workers have ended; retried briefly."""
+    def back_to_before():
+        now = footprint(bench, app)
+        return now if now == before else None
+    try:
+        return wait_until(back_to_before, timeout=5, what="the footprint to settle")
+    except TimeoutError:
+        return footprint(bench, app)
+
+
+def word_spans(text):
+    spans, at = [], 0
+    for word in text.split(" "):
+        spans.append((at, at + len(word), word))
+        at += len(word) + 1
+    return spans
+
+
+def test_200_drags_in_20_seconds(app, notepad, bench, shots):
+    notepad.set_text(WORDS)
+    notepad.click_into_text(0)
+    spans = word_spans(WORDS)
+    points = [(notepad.char_point(a), notepad.char_point(b), w) for a, b, w in spans]
+    before = footprint(bench, app)
+    watcher = bench.spawn_probe("watch-text", app.child(EDIT1)["hwnd"], 30000)
+
+    steps, last_word = [], None
+    for i in range(200):
+        (x1, y1), (x2, y2), last_word = points[i % len(points)]
+        steps += ["mousemove", x1, y1, "mousedown", 1, "mousemove", x2, y2, "mouseup", 1, "sleep", "0.07"]
+    started = time.monotonic()
+    bench.xdotool(*steps)
+    elapsed = time.monotonic() - started
+    assert app.wait_box(last_word.encode()) == last_word.encode(), "the last drag was not copied"
+    watcher.kill()
+
+    shown = [bytes.fromhex(json.loads(line)["text"]).decode("gbk")
+             for line in watcher.stdout().splitlines() if '"text"' in line]
+    print(f"200 drags in {elapsed:.1f} s; the box changed {len(shown)} times")
+    assert elapsed <= 25, "the bench could not drive 200 drags in about 20 s"
+    assert notepad.text() == WORDS, "a stray keystroke reached the document"
+    for text in shown:
+        assert text in WORDS, f"the box showed text that was never selected: {text!r}"
+    assert app.proc.running()
+    assert settled_footprint(bench, app, before) == before
+    shots("after-200-drags")
+
+
+def test_10000_mouse_moves(app, notepad, bench):
+    notepad.set_text(WORDS)
+    before = footprint(bench, app)
+    moves = []
+    for i in range(10000):
+        moves += ["mousemove", 100 + (i * 7) % 800, 400 + (i * 3) % 300]
+    for chunk in range(0, len(moves), 3000):
+        bench.xdotool(*moves[chunk:chunk + 3000])
+    assert app.box() == b"", "moves alone started a copy"
+    assert app.proc.running()
+    notepad.drag(notepad.char_point(6), notepad.char_point(10))
+    assert app.wait_box(b"beta") == b"beta", "copying stopped working after the moves"
+    assert settled_footprint(bench, app, before) == before
+
+
+def test_100_esc_toggles_end_where_they_began(app, bench, shots):
+    before = footprint(bench, app)
+    bench.xdotool("mousemove", 300, 200, "key", "--repeat", 100, "--delay", 30, "Escape")
+    time.sleep(1.0)
+    assert caption_of_switch(app) == COPY_ON, "an even count must leave the switch as it was"
+    assert tray_icon_look(bench, shots("after-100")) == "transparent", "the tray image disagrees with the caption"
+    bench.xdotool("key", "Escape")
+    wait_until(lambda: caption_of_switch(app) == COPY_OFF, timeout=5, what="the 101st toggle")
+    time.sleep(0.3)
+    assert tray_icon_look(bench, shots("after-101")) == "yellow"
+    assert settled_footprint(bench, app, before) == before
+
+
+def test_100_minimise_and_restore_cycles_through_the_tray(app, bench, shots):
+    before = footprint(bench, app)
+    x, y = TRAY_ICON_CENTRE
+    for cycle in range(100):
+        app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
+        wait_until(lambda: not app.state()["visible"], timeout=5, what=f"hiding in cycle {cycle}")
+        bench.xdotool("mousemove", x, y, "click", 1)
+        wait_until(lambda: app.state()["visible"], timeout=5, what=f"restoring in cycle {cycle}")
+    s = app.state()
+    assert s["visible"] and not s["iconic"]
+    time.sleep(0.3)
+    assert tray_icon_look(bench, shots("after-100-cycles")) == "none"
+    assert settled_footprint(bench, app, before) == before
+
+
+def test_closing_during_a_copy_exits_cleanly(app, notepad, bench):
+    notepad.set_text(WORDS)
+    notepad.drag(notepad.char_point(0), notepad.char_point(5))
+    app.post(WM_CLOSE)  # the copy's worker is still waiting
+    assert app.exit_code() == 0
+
+
+def test_closing_while_hidden_in_the_tray_leaves_no_icon(app, bench, shots):
+    click_control(bench, app, BUTTON5)  # an icon with the yellow square, then hide
+    app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
+    wait_until(lambda: not app.state()["visible"], timeout=5, what="the window to hide")
+    time.sleep(0.3)
+    assert tray_icon_look(bench, shots("hidden")) == "yellow"
+    app.post(WM_CLOSE)
+    assert app.exit_code() == 0
+    time.sleep(0.3)
+    assert tray_icon_look(bench, shots("closed")) == "none"
+
+
+def test_clipboard_text_is_never_corrupted_by_a_burst(app, notepad, bench):
+    """Chinese text copied under load arrives whole: no split double-byte characters."""
+    text = "第一 第二 第三 第四"
+    notepad.set_text(text)
+    notepad.click_into_text(0)
+    spans = word_spans(text)
+    steps = []
+    for i in range(30):
+        a, b, _ = spans[i % len(spans)]
+        (x1, y1), (x2, y2) = notepad.char_point(a), notepad.char_point(b)
+        steps += ["mousemove", x1, y1, "mousedown", 1, "mousemove", x2, y2, "mouseup", 1, "sleep", "0.05"]
+    bench.xdotool(*steps)
+    time.sleep(1.0)
+    assert notepad.text() == text
+    box = app.box()
+    assert box.decode("gbk") in text, f"{box!r} is not a piece of the document"
+    assert gbk(box.decode("gbk")) == box
