@@ -11,16 +11,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "hex.h"
 
-std::string FromHex(const char* hex) {
-    std::string out;
-    for (std::size_t i = 0; hex[i] && hex[i + 1]; i += 2) {
-        const char pair[3] = {hex[i], hex[i + 1], 0};
-        out += static_cast<char>(std::strtoul(pair, nullptr, 16));
-    }
-    return out;
-}
+namespace {
 
 void MouseTo(int x, int y) { SetCursorPos(x, y); }
 
