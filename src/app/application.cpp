@@ -35,7 +35,8 @@ private:
     F f_;
 };
 
-// The seven bindings of the form; every handler gives no answer.
+// The form's seven bindings, every handler giving no answer, and the end-of-session
+// notice that brings the watchers back when a shutdown is cancelled.
 Bindings FormBindings() {
     Bindings b;
     b.created = &OnMainWindowCreated;
@@ -96,7 +97,7 @@ void OnSessionResumed() {
 }
 
 int RunMessageLoop() {
-    MSG msg;
+    MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (窗口.PreTranslate(msg)) continue;
         TranslateMessage(&msg);
