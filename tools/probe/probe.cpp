@@ -17,6 +17,7 @@
 //                                        a visible top-level window with that title exists
 //   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
 //   talvine-probe send HWND MSG WPARAM LPARAM    sends it and prints the result
+//   talvine-probe zorder                 the visible top-level windows, topmost first, with owners
 //
 // The hold commands print {"held": true} once the resource is taken, then keep it for
 // MS milliseconds while pumping messages.
@@ -305,6 +306,23 @@ int CmdMessage(bool send, char** a) {
     return ok ? 0 : 1;
 }
 
+int CmdZOrder() {
+    std::string out = "{\"windows\": [";
+    bool first = true;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w)) continue;
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "{\"hwnd\": %llu, \"owner\": %llu, \"class\": \"%s\"}",
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)),
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
+                      ClassOf(w).c_str());
+        out += std::string(first ? "" : ", ") + buf;
+        first = false;
+    }
+    std::printf("%s]}\n", out.c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -322,6 +340,7 @@ int main(int argc, char** argv) {
     if (cmd == "move" && argc == 7) return CmdMove(argv + 2);
     if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
     if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
+    if (cmd == "zorder") return CmdZOrder();
     std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");
     return 2;
 }
