@@ -50,17 +50,27 @@ void LinkControl::OnMouseMove(POINT at) {
         hover = true;
         InvalidateRect(hwnd, nullptr, FALSE);
         SetCapture(hwnd);
+        // Holding the mouse is not enough: a window that is not in the foreground only
+        // sees moves over itself, and neither does any window under Wine when the
+        // pointer goes straight to another program's window. The system's leave
+        // notice covers those cases.
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&leave);
         return;
     }
     RECT client{};
     GetClientRect(hwnd, &client);
     if (!PtInRect(&client, at)) {
-        hover = false;
-        if (GetCapture() == hwnd) ReleaseCapture();
-        InvalidateRect(hwnd, nullptr, FALSE);
+        OnMouseLeft();
         return;
     }
     if (GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+void LinkControl::OnMouseLeft() {
+    hover = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 void LinkControl::Paint(HDC dc, const RECT& area) const {
@@ -109,6 +119,9 @@ LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSELEAVE:
+        if (hover) OnMouseLeft();
         return 0;
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);

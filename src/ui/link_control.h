@@ -29,6 +29,7 @@ private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(POINT at);
+    void OnMouseLeft();
     void Paint(HDC dc, const RECT& area) const;
 };
 

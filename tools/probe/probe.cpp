@@ -18,6 +18,7 @@
 //   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
 //   talvine-probe send HWND MSG WPARAM LPARAM    sends it and prints the result
 //   talvine-probe zorder                 the visible top-level windows, topmost first, with owners
+//   talvine-probe syscolor INDEX         a system colour (GetSysColor) as red, green, blue
 //
 // The hold commands print {"held": true} once the resource is taken, then keep it for
 // MS milliseconds while pumping messages.
@@ -323,6 +324,12 @@ int CmdZOrder() {
     return 0;
 }
 
+int CmdSysColor(const char* index) {
+    const COLORREF c = GetSysColor(static_cast<int>(Number(index)));
+    std::printf("{\"rgb\": [%d, %d, %d]}\n", GetRValue(c), GetGValue(c), GetBValue(c));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -341,6 +348,7 @@ int main(int argc, char** argv) {
     if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
     if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
     if (cmd == "zorder") return CmdZOrder();
+    if (cmd == "syscolor" && argc == 3) return CmdSysColor(argv[2]);
     std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");
     return 2;
 }

@@ -236,6 +236,13 @@ TEST_F(LinkControlTest, HoverHoldsTheMouseUntilThePointerIsSeenOutside) {
     Send(WM_MOUSEMOVE, 5, 5);
     Send(WM_MOUSEMOVE, 5, 400);
     EXPECT_FALSE(link().hover);
+
+    // The system's notice that the pointer left, for when the moves outside never come.
+    Send(WM_MOUSEMOVE, 5, 5);
+    ASSERT_TRUE(link().hover);
+    Send(WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(link().hover);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(LinkControlTest, PaintsMagentaWhileHoveredAndBlackOtherwiseOnGreen) {
