@@ -17,11 +17,11 @@
 namespace talvine {
 
 namespace detail {
-inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
+inline void RemoveMessageWatch(HHOOK hook) { UnhookWindowsHookEx(hook); }
 }  // namespace detail
 
 // The message watch's owner.
-using UniqueMessageWatch = UniqueHandle<HHOOK, detail::RemoveHook>;
+using UniqueMessageWatch = UniqueHandle<HHOOK, detail::RemoveMessageWatch>;
 
 class Balloon {
 public:

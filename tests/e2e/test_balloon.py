@@ -85,6 +85,11 @@ def test_help_press_shows_two_lines_with_pointer_border_and_shadow_at_the_window
     assert shape_bottom - 1 == y
     assert b["exstyle"] & 0x80 and b["exstyle"] & 0x8, "a topmost tool window"
     assert app.state()["hwnd"] == bench.probe("focus")["foreground"], "the balloon took the activation"
+    # Above the main window, which owns it, also after the press gave the button the focus.
+    order = bench.probe("zorder")["windows"]
+    hwnds = [w["hwnd"] for w in order]
+    assert hwnds.index(b["hwnd"]) < hwnds.index(app.hwnd)
+    assert next(w for w in order if w["hwnd"] == b["hwnd"])["owner"] == app.hwnd
 
     infotext, infobk = syscolor(bench, COLOR_INFOTEXT), syscolor(bench, COLOR_INFOBK)
     # The tip is the border's pixel right on the point; left of it and below it the
