@@ -9,7 +9,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 sys.path.insert(0, str(HERE / "bench"))
 sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
 from bench import Bench, PROGRAM, ROOT  # noqa: E402
-from talvine import App, Notepad, WM_CLOSE  # noqa: E402
+from talvine import App, BUTTON6, Notepad, WM_CLOSE, centre, wait_balloon  # noqa: E402
 
 OUT = ROOT / "out" / "run"
 
@@ -53,6 +53,11 @@ def main():
         time.sleep(0.5)
         print(f"  notepad now reads: {notepad.text()!r}")
         shot("pasted")
+
+        print("Pressing 说明 for the help balloon...")
+        bench.xdotool("mousemove", *centre(app.child(BUTTON6)), "click", 1)
+        wait_balloon(bench)
+        shot("help-balloon")
 
         print("Closing the program...")
         app.post(WM_CLOSE)

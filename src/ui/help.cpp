@@ -1,7 +1,18 @@
 #include "ui/help.h"
 
+#include "ui/main_window.h"
+#include "ui/texts.h"
+
 namespace talvine {
 
-void OnHelpPressed(int32_t, int32_t, int32_t) {}
+// Pops up the help text with the pointer's tip 30 pixels right of and 1 pixel below
+// the edit box's outer top-left corner, seen from the window's outer top-left: just
+// inside the window's top-left area. The sums are formed in double precision and
+// truncated, which gives the exact integer sum.
+void OnHelpPressed(int32_t, int32_t, int32_t) {
+    const double x = static_cast<double>(窗口.Left()) + 窗口.编辑框1.Left() + 30;
+    const double y = static_cast<double>(窗口.Top()) + 窗口.编辑框1.Top() + 1;
+    PopUpBalloon(窗口.气球提示框1, static_cast<int32_t>(x), static_cast<int32_t>(y), texts::kHelpText, -1);
+}
 
 }  // namespace talvine

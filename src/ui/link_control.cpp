@@ -1,5 +1,9 @@
 #include "ui/link_control.h"
 
+#include <windowsx.h>
+
+#include "ui/link_target.h"
+
 namespace talvine {
 
 namespace {
@@ -7,6 +11,8 @@ namespace {
 constexpr char kLinkClass[] = "TalvineLink";
 constexpr COLORREF kBackground = RGB(128, 224, 0);
 constexpr COLORREF kNormalColour = RGB(0, 0, 0);
+constexpr COLORREF kVisitedColour = RGB(0, 0, 0);
+constexpr COLORREF kHoverColour = RGB(255, 0, 255);
 
 }  // namespace
 
@@ -16,7 +22,7 @@ bool LinkControl::RegisterWindowClass(HINSTANCE instance) {
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = &LinkControl::WindowProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND));
+    wc.hCursor = LoadCursorA(instance, "LINK_HAND");  // the program's own pointing hand
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     wc.lpszClassName = kLinkClass;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
@@ -35,17 +41,54 @@ bool LinkControl::Create(HINSTANCE instance, HWND parent, CreateWindowFn createW
     return true;
 }
 
+bool LinkControl::OpenLink(int showCommand) const { return OpenAddress(kMakerUrl, showCommand, launchers); }
+
+// The pointer coming over the control lights it up; the control then holds the
+// mouse, so that it also sees the move that takes the pointer away again.
+void LinkControl::OnMouseMove(POINT at) {
+    if (!hover) {
+        hover = true;
+        InvalidateRect(hwnd, nullptr, FALSE);
+        SetCapture(hwnd);
+        // Holding the mouse is not enough: a window that is not in the foreground only
+        // sees moves over itself, and neither does any window under Wine when the
+        // pointer goes straight to another program's window. The system's leave
+        // notice covers those cases.
+        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, hwnd, 0};
+        TrackMouseEvent(&leave);
+        return;
+    }
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (!PtInRect(&client, at)) {
+        OnMouseLeft();
+        return;
+    }
+    if (GetCapture() != hwnd) SetCapture(hwnd);
+}
+
+void LinkControl::OnMouseLeft() {
+    hover = false;
+    if (GetCapture() == hwnd) ReleaseCapture();
+    InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 void LinkControl::Paint(HDC dc, const RECT& area) const {
     SetBkColor(dc, kBackground);
     ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &area, nullptr, 0, nullptr);
     char text[256];
-    const int n = GetWindowTextA(hwnd, text, sizeof text);
+    int n = GetWindowTextA(hwnd, text, sizeof text);
+    const char* shown = text;
+    if (n == 0) {  // a link without a caption shows its address
+        shown = kMakerUrl;
+        n = static_cast<int>(sizeof kMakerUrl - 1);
+    }
     RECT client{};
     GetClientRect(hwnd, &client);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, kNormalColour);
+    SetTextColor(dc, hover ? kHoverColour : visited ? kVisitedColour : kNormalColour);
     const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    DrawTextA(dc, text, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
+    DrawTextA(dc, shown, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     SelectObject(dc, oldFont);
 }
 
@@ -61,14 +104,28 @@ LRESULT CALLBACK LinkControl::WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM
 }
 
 LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_PAINT) {
+    switch (msg) {
+    case WM_PAINT: {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd, &ps);
         Paint(dc, ps.rcPaint);
         EndPaint(hwnd, &ps);
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_LBUTTONDOWN:
+        // The press opens the page, not the release; the focus stays where it was.
+        visited = OpenLink(SW_SHOW);
+        if (visited) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_MOUSELEAVE:
+        if (hover) OnMouseLeft();
+        return 0;
+    default:
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
 }
 
 }  // namespace talvine

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/create_window.h"
+#include "ui/link_open.h"
 
 namespace talvine {
 
@@ -16,13 +17,19 @@ public:
     bool Create(HINSTANCE instance, HWND parent, CreateWindowFn createWindow, int x, int y,
                 int width, int height, const char* caption, int id);
 
+    // Opens the maker's web page; true when that worked.
+    bool OpenLink(int showCommand) const;
+
     HWND hwnd = nullptr;
-    bool hover = false;
-    bool visited = false;
+    bool hover = false;    // from the first move over the control until the pointer is seen outside
+    bool visited = false;  // the latest open's result
+    LinkLaunchers launchers;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    void OnMouseMove(POINT at);
+    void OnMouseLeft();
     void Paint(HDC dc, const RECT& area) const;
 };
 

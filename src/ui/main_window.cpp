@@ -135,7 +135,10 @@ bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) 
     // The label carries its window, whose feedback event it raises.
     标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, 720, 104, 40, 24, hwnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLabel1)), instance, this);
-    return 标签1.hwnd != nullptr;
+    if (!标签1.hwnd) return false;
+
+    // The balloon's hidden pop-up, owned by the window so that it goes with it.
+    return 气球提示框1.Create(instance, hwnd, createWindow);
 }
 
 void MainWindow::Open() {

@@ -1,6 +1,10 @@
 """The program as the end-to-end tests see it: its window's state through the probe,
 and the texts and message numbers the tests use."""
-from bench import gbk_hex, wait_until
+import pathlib
+import re
+import subprocess
+
+from bench import BUILD, ROOT, gbk_hex, wait_until
 
 TITLE = "Talvine复制粘贴精简版V1.0"
 COPY_ON = "关闭复制"
@@ -219,3 +223,132 @@ def click_control(bench, app, control_id, button=1):
 
 def caption_of_switch(app):
     return text_of(app.child(BUTTON5))
+
+
+# ----- the help balloon and the web link ---------------------------------------------
+
+BALLOON_CLASS = "TalvineBalloon"
+COLOR_INFOTEXT, COLOR_INFOBK = 23, 24
+# The room the balloon's window keeps right of and below its shape, for the shadow.
+SHADOW_RIGHT, SHADOW_BELOW = 8, 6
+POINTER_INSET, POINTER_HEIGHT = 16, 16
+# The maker's address, read from the one place the program keeps it.
+MAKER_URL = re.search(r'kMakerUrl\[\] = "([^"]+)"',
+                      (ROOT / "src" / "ui" / "link_target.h").read_text(encoding="utf-8")).group(1)
+URL_RECORDER = BUILD / "tools" / "url_recorder" / "talvine-url-recorder.exe"
+
+
+def centre(window):
+    left, top, right, bottom = window["rect"]
+    return (left + right) // 2, (top + bottom) // 2
+
+
+def help_tip(state):
+    """Where the help balloon's tip belongs: 36 right of and 7 below the window's outer corner."""
+    return state["rect"][0] + 36, state["rect"][1] + 7
+
+
+def balloon(bench):
+    return bench.probe("window-class", BALLOON_CLASS)
+
+
+def wait_balloon(bench, shown=True, timeout=5.0):
+    """Waits until the balloon's window is shown (or hidden); returns its state."""
+    def settled():
+        b = balloon(bench)
+        return b if b["found"] and b["visible"] == shown else None
+    return wait_until(settled, timeout=timeout, what=f"the balloon to be {'shown' if shown else 'hidden'}")
+
+
+def syscolor(bench, index):
+    return tuple(bench.probe("syscolor", index)["rgb"])
+
+
+def winpath(path):
+    """A Unix path as Wine's Z: drive sees it."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
+class Picture:
+    """A screenshot's pixels, read once."""
+
+    def __init__(self, path):
+        self.path = pathlib.Path(path)
+        size = subprocess.run(["identify", "-format", "%w %h", str(path)], check=True, capture_output=True,
+                              text=True, timeout=30).stdout.split()
+        self.width, self.height = int(size[0]), int(size[1])
+        self.data = subprocess.run(["convert", str(path), "-depth", "8", "rgb:-"], check=True,
+                                   capture_output=True, timeout=30).stdout
+
+    def at(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def count(self, rect, colour_or_test):
+        """How many pixels in rect have the colour, or pass the test."""
+        test = colour_or_test if callable(colour_or_test) else (lambda p: p == tuple(colour_or_test))
+        left, top, right, bottom = rect
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if test(self.at(x, y)))
+
+    def region(self, rect):
+        left, top, right, bottom = rect
+        return [self.at(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+class UrlHandlers:
+    """The prefix's URL protocols and ".htm" file type, pointed at talvine-url-recorder,
+    which appends each command line it is started with to a log. Whatever the keys held
+    before is put back by restore()."""
+
+    KEYS = [r"HKEY_CLASSES_ROOT\http", r"HKEY_CLASSES_ROOT\https", r"HKEY_CLASSES_ROOT\.htm",
+            r"HKEY_CLASSES_ROOT\TalvineRecorder.htm"]
+
+    def __init__(self, bench):
+        self.bench = bench
+        self.log = bench.workdir / "opened.log"
+        self.log.unlink(missing_ok=True)
+        self.saved = []
+        for i, key in enumerate(self.KEYS):
+            path = bench.workdir / f"saved-{i}.reg"
+            path.unlink(missing_ok=True)
+            code, _ = bench.run(["regedit", "/e", winpath(path), key], label="regedit")
+            if code == 0 and path.exists():
+                self.saved.append(path)
+
+    def _apply(self, body):
+        path = self.bench.workdir / "change.reg"
+        text = "Windows Registry Editor Version 5.00\n\n" + body
+        path.write_bytes(b"\xff\xfe" + text.replace("\n", "\r\n").encode("utf-16-le"))
+        code, _ = self.bench.run(["regedit", "/s", winpath(path)], label="regedit")
+        assert code == 0, "regedit could not apply the change"
+
+    @staticmethod
+    def _value(text):
+        return '"' + text.replace("\\", "\\\\").replace('"', '\\"') + '"'
+
+    def recorder_command(self, *, quoted_log=True):
+        log = f'"{winpath(self.log)}"' if quoted_log else winpath(self.log)
+        return f'"{winpath(URL_RECORDER)}" {log} "%1"'
+
+    def record_urls(self):
+        """The recorder opens web addresses, as a browser would."""
+        self._apply("".join(f"[{key}\\shell\\open\\command]\n@={self._value(self.recorder_command())}\n\n"
+                            for key in self.KEYS[:2]))
+
+    def remove_url_handlers(self):
+        self._apply("".join(f"[-{key}]\n\n" for key in self.KEYS[:2]))
+
+    def register_htm(self, command):
+        """".htm" files belong to a type whose open command is `command`."""
+        self._apply(f"[{self.KEYS[2]}]\n@=\"TalvineRecorder.htm\"\n\n"
+                    f"[{self.KEYS[3]}\\shell\\open\\command]\n@={self._value(command)}\n\n")
+
+    def lines(self):
+        if not self.log.exists():
+            return []
+        return self.log.read_text(encoding="gbk", errors="replace").splitlines()
+
+    def restore(self):
+        self._apply("".join(f"[-{key}]\n\n" for key in self.KEYS))
+        for path in self.saved:
+            self.bench.run(["regedit", "/s", winpath(path)], label="regedit")

@@ -22,6 +22,8 @@
 //                                        a visible top-level window with that title exists
 //   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
 //   talvine-probe send HWND MSG WPARAM LPARAM    sends it and prints the result
+//   talvine-probe zorder                 the visible top-level windows, topmost first, with owners
+//   talvine-probe syscolor INDEX         a system colour (GetSysColor) as red, green, blue
 //
 // The hold commands print {"held": true} once the resource is taken, then keep it for
 // MS milliseconds while pumping messages.
@@ -382,6 +384,29 @@ int CmdMessage(bool send, char** a) {
     return ok ? 0 : 1;
 }
 
+int CmdZOrder() {
+    std::string out = "{\"windows\": [";
+    bool first = true;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (!IsWindowVisible(w)) continue;
+        char buf[160];
+        std::snprintf(buf, sizeof buf, "{\"hwnd\": %llu, \"owner\": %llu, \"class\": \"%s\"}",
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)),
+                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
+                      ClassOf(w).c_str());
+        out += std::string(first ? "" : ", ") + buf;
+        first = false;
+    }
+    std::printf("%s]}\n", out.c_str());
+    return 0;
+}
+
+int CmdSysColor(const char* index) {
+    const COLORREF c = GetSysColor(static_cast<int>(Number(index)));
+    std::printf("{\"rgb\": [%d, %d, %d]}\n", GetRValue(c), GetGValue(c), GetBValue(c));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -404,6 +429,8 @@ int main(int argc, char** argv) {
     if (cmd == "move" && argc == 7) return CmdMove(argv + 2);
     if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
     if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
+    if (cmd == "zorder") return CmdZOrder();
+    if (cmd == "syscolor" && argc == 3) return CmdSysColor(argv[2]);
     std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");
     return 2;
 }
