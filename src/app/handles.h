@@ -38,15 +38,16 @@ private:
 namespace detail {
 inline void CloseKey(HKEY k) { RegCloseKey(k); }
 inline void DeleteGdiObject(HGDIOBJ o) { DeleteObject(o); }
-inline void DestroyWindowHandle(HWND w) { DestroyWindow(w); }
 inline void DestroyIconHandle(HICON i) { DestroyIcon(i); }
-inline void CloseKernelHandle(HANDLE h) { CloseHandle(h); }
+inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
+inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 }  // namespace detail
 
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
-using UniqueWindow = UniqueHandle<HWND, detail::DestroyWindowHandle>;
 using UniqueRegKey = UniqueHandle<HKEY, detail::CloseKey>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, detail::DeleteGdiObject>;
-using UniqueKernelHandle = UniqueHandle<HANDLE, detail::CloseKernelHandle>;
+using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
+// For hooks the program owns outright; the mouse hooks' handles live in AppState instead.
+using UniqueHook = UniqueHandle<HHOOK, detail::RemoveHook>;
 
 }  // namespace talvine

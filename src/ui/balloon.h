@@ -16,13 +16,6 @@
 
 namespace talvine {
 
-namespace detail {
-inline void RemoveMessageWatch(HHOOK hook) { UnhookWindowsHookEx(hook); }
-}  // namespace detail
-
-// The message watch's owner.
-using UniqueMessageWatch = UniqueHandle<HHOOK, detail::RemoveMessageWatch>;
-
 class Balloon {
 public:
     // Creates the hidden pop-up window, owned by `owner` so that it is destroyed with
@@ -56,7 +49,7 @@ private:
 
     // The watch is in place only while the balloon shows, so that the main thread's
     // messages pass no extra hook the rest of the time.
-    UniqueMessageWatch watch_;
+    UniqueHook watch_;
     UniqueGdiObject font_;
     // What the window shows and what the screen showed there before it: painting
     // needs the first, and the next pop-up at the same place needs both to see

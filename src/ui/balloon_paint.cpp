@@ -9,9 +9,6 @@ namespace talvine {
 
 namespace {
 
-void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
-using UniqueMemoryDc = UniqueHandle<HDC, DeleteMemoryDc>;
-
 // The screen's device context, for as long as it is in scope.
 class ScreenDc {
 public:
