@@ -12,8 +12,8 @@ import time
 import pytest
 
 from bench import wait_until
-from talvine import (BUTTON5, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE, WM_CLOSE, WM_SYSCOMMAND,
-                     Notepad, caption_of_switch, click_control, gbk, tray_icon_look)
+from talvine import (BUTTON5, BUTTON6, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE, WM_CLOSE,
+                     WM_SYSCOMMAND, Notepad, caption_of_switch, click_control, gbk, tray_icon_look, wait_balloon)
 
 WORDS = "alpha beta gamma delta epsilon zeta"
 
@@ -131,6 +131,30 @@ def test_100_minimise_and_restore_cycles_through_the_tray(app, bench, shots):
     time.sleep(0.3)
     assert tray_icon_look(bench, shots("after-100-cycles")) == "none"
     assert settled_footprint(bench, app, before) == before
+
+
+def test_100_help_balloon_pop_ups_and_dismissals(app, bench, shots):
+    before = footprint(bench, app)
+    for cycle in range(100):
+        click_control(bench, app, BUTTON6)
+        wait_balloon(bench, shown=True)
+        click_control(bench, app, EDIT1)
+        wait_balloon(bench, shown=False)
+    click_control(bench, app, BUTTON6)
+    wait_balloon(bench, shown=True)
+    shots("101st-pop-up")
+    click_control(bench, app, EDIT1)
+    wait_balloon(bench, shown=False)
+    assert app.proc.running()
+    assert settled_footprint(bench, app, before) == before
+
+
+def test_closing_during_a_pop_up_exits_cleanly(app, bench):
+    click_control(bench, app, BUTTON6)
+    wait_balloon(bench, shown=True)
+    app.post(WM_CLOSE)
+    assert app.exit_code() == 0
+    assert not bench.probe("window-class", "TalvineBalloon")["found"]
 
 
 def test_closing_during_a_copy_exits_cleanly(app, notepad, bench):

@@ -5,7 +5,7 @@ set -eu
 cd "$(dirname "$0")/../.."
 seconds=${1:-5}
 status=0
-for target in ico_fuzz clip_text_fuzz tooltip_fuzz; do
+for target in ico_fuzz clip_text_fuzz tooltip_fuzz link_command_fuzz; do
     name=${target%_fuzz}
     work=build/fuzz/work/$name
     artifacts=build/fuzz/artifacts/$name/

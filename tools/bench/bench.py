@@ -136,7 +136,7 @@ class Bench:
                                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                                 stderr=subprocess.DEVNULL, start_new_session=True)
             # Starting any program brings up the virtual desktop and its taskbar.
-            self.run_probe("focus", timeout=60)
+            self.probe("focus", timeout=60)
         except BaseException:
             self.stop()
             raise
@@ -266,15 +266,20 @@ class Bench:
         self._processes.remove(proc)
         return code, proc.stdout()
 
-    def run_probe(self, *args, timeout=30.0):
-        code, out = self.run([PROBE, *args], timeout=timeout, label="probe")
-        lines = [line for line in out.splitlines() if line.startswith("{")]
-        if not lines:
-            raise BenchError(f"probe {args} printed nothing (exit {code})")
-        return json.loads(lines[-1])
-
     def probe(self, *args, timeout=30.0):
-        return self.run_probe(*args, timeout=timeout)
+        """Runs the probe and returns the last JSON object it printed."""
+        proc = self.spawn([PROBE, *args], label="probe")
+        try:
+            code = proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            raise
+        self._processes.remove(proc)
+        lines = [line for line in proc.stdout().splitlines() if line.startswith("{")]
+        if not lines:
+            errors = proc.stderr_path.read_text(encoding="utf-8", errors="replace").strip()
+            raise BenchError(f"probe {args} printed nothing (exit {code}): {errors[-2000:]}")
+        return json.loads(lines[-1])
 
     def spawn_probe(self, *args, label="probe-hold") -> Process:
         """Starts a probe that holds something; returns once it says it holds it."""
