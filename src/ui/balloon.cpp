@@ -45,7 +45,7 @@ bool DismissesBalloon(UINT message) {
 bool Balloon::Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Balloon::WindowProc;
+    wc.lpfnWndProc = &WindowTrampoline<Balloon>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -131,17 +131,6 @@ LRESULT CALLBACK Balloon::WatchProc(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 void Balloon::Paint(HDC dc) const { PaintPicture(dc, shown_, shownAt_.Width(), shownAt_.Height()); }
-
-LRESULT CALLBACK Balloon::WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Balloon*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd = w;
-    }
-    auto* self = reinterpret_cast<Balloon*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(w, msg, wParam, lParam);
-    return self->HandleMessage(msg, wParam, lParam);
-}
 
 LRESULT Balloon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

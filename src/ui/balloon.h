@@ -13,6 +13,7 @@
 #include "app/handles.h"
 #include "ui/balloon_layout.h"
 #include "ui/create_window.h"
+#include "ui/window_trampoline.h"
 
 namespace talvine {
 
@@ -33,7 +34,8 @@ public:
     HWND hwnd = nullptr;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T>
+    friend LRESULT CALLBACK WindowTrampoline(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK WatchProc(int code, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void Present();

@@ -20,7 +20,7 @@ bool LinkControl::RegisterWindowClass(HINSTANCE instance) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &LinkControl::WindowProc;
+    wc.lpfnWndProc = &WindowTrampoline<LinkControl>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(instance, "LINK_HAND");  // the program's own pointing hand
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
@@ -90,17 +90,6 @@ void LinkControl::Paint(HDC dc, const RECT& area) const {
     const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
     DrawTextA(dc, shown, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
     SelectObject(dc, oldFont);
-}
-
-LRESULT CALLBACK LinkControl::WindowProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<LinkControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-        self->hwnd = w;
-    }
-    auto* self = reinterpret_cast<LinkControl*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(w, msg, wParam, lParam);
-    return self->HandleMessage(msg, wParam, lParam);
 }
 
 LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/create_window.h"
+#include "ui/window_trampoline.h"
 #include "ui/link_open.h"
 
 namespace talvine {
@@ -26,7 +27,8 @@ public:
     LinkLaunchers launchers;
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T>
+    friend LRESULT CALLBACK WindowTrampoline(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void OnMouseMove(POINT at);
     void OnMouseLeft();

@@ -9,6 +9,7 @@
 
 #include "app/handles.h"
 #include "ui/create_window.h"
+#include "ui/window_trampoline.h"
 #include "ui/balloon.h"
 #include "ui/link_control.h"
 
@@ -95,7 +96,8 @@ public:
     std::string trayTip;  // and its tooltip, to show it again if the notification area restarts
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    template <typename T>
+    friend LRESULT CALLBACK WindowTrampoline(HWND, UINT, WPARAM, LPARAM);
     static LRESULT CALLBACK LabelProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool RegisterClasses(HINSTANCE instance);

@@ -256,7 +256,8 @@ class Bench:
             p.kill()
         del self._processes[mark:]
 
-    def run(self, args, timeout=30.0, label="run"):
+    def _run_to_end(self, args, timeout, label):
+        """Starts a program and waits for it; returns (exit code, process)."""
         proc = self.spawn(args, label=label)
         try:
             code = proc.wait(timeout=timeout)
@@ -264,17 +265,15 @@ class Bench:
             proc.kill()
             raise
         self._processes.remove(proc)
+        return code, proc
+
+    def run(self, args, timeout=30.0, label="run"):
+        code, proc = self._run_to_end(args, timeout, label)
         return code, proc.stdout()
 
     def probe(self, *args, timeout=30.0):
         """Runs the probe and returns the last JSON object it printed."""
-        proc = self.spawn([PROBE, *args], label="probe")
-        try:
-            code = proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            raise
-        self._processes.remove(proc)
+        code, proc = self._run_to_end([PROBE, *args], timeout, "probe")
         lines = [line for line in proc.stdout().splitlines() if line.startswith("{")]
         if not lines:
             errors = proc.stderr_path.read_text(encoding="utf-8", errors="replace").strip()

@@ -1,0 +1,24 @@
+// The one window procedure of the program's own window classes: WM_NCCREATE stores
+// the object that CreateWindowEx was given, and a member function handles every
+// message after that.
+#pragma once
+
+#include <windows.h>
+
+namespace talvine {
+
+// T has a public `HWND hwnd` and `LRESULT HandleMessage(UINT, WPARAM, LPARAM)`,
+// which may be private if T befriends this template.
+template <typename T>
+LRESULT CALLBACK WindowTrampoline(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_NCCREATE) {
+        auto* self = static_cast<T*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->hwnd = w;
+    }
+    auto* self = reinterpret_cast<T*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(w, msg, wParam, lParam);
+    return self->HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace talvine
