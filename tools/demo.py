@@ -41,7 +41,7 @@ def main():
 
         print("Drag-selecting the words 'with the mouse'...")
         start, end = sentence.index("with the mouse"), sentence.index(", then")
-        notepad.drag(notepad.char_point(start), notepad.char_point(end))
+        notepad.select(start, end)
         copied = app.wait_box(b"with the mouse")
         print(f"  the program's box now reads: {copied.decode('gbk')!r}")
         shot("copied")

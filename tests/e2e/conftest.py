@@ -7,7 +7,7 @@ import pytest
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools" / "bench"))
 from bench import Bench, PROGRAM, ROOT  # noqa: E402
-from talvine import App  # noqa: E402
+from talvine import App, Notepad  # noqa: E402
 
 OUT = ROOT / "out" / "e2e"
 
@@ -56,3 +56,11 @@ def app(bench):
     a = App.start(bench, PROGRAM)
     yield a
     a.end()
+
+
+@pytest.fixture
+def notepad(bench, app):
+    """Wine's notepad, beside the running program."""
+    n = Notepad(bench)
+    yield n
+    n.end()

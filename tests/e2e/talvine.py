@@ -3,6 +3,7 @@ and the texts and message numbers the tests use."""
 import pathlib
 import re
 import subprocess
+import time
 
 from bench import BUILD, ROOT, gbk_hex, wait_until
 
@@ -28,6 +29,8 @@ WS_TABSTOP = 0x00010000
 WS_EX_DLGMODALFRAME = 0x00000001
 WS_EX_TOPMOST = 0x00000008
 WS_EX_CLIENTEDGE = 0x00000200
+
+AWAY = (700, 600)  # a spot of empty desktop, away from every window the tests open
 
 # Control identifiers, in the order the window creates them.
 EDIT1, BUTTON5, BUTTON6, LINK1, LABEL1 = 1, 2, 3, 4, 5
@@ -163,8 +166,12 @@ class Notepad:
         return r & 0xFFFF, (r >> 16) & 0xFFFF
 
     def char_point(self, index):
-        """Screen point just inside the left edge of character `index`, mid-line."""
+        """Screen point just inside the left edge of character `index`, mid-line. The
+        end of the text has no character: its point lies a little right of the last one."""
         r = self.bench.probe("send", self.edit, EM_POSFROMCHAR, index, 0)["result"]
+        if r & 0xFFFFFFFF == 0xFFFFFFFF and index > 0:
+            x, y = self.char_point(index - 1)
+            return x + 12, y
         x, y = r & 0xFFFF, (r >> 16) & 0xFFFF
         return self.edit_origin[0] + x + 1, self.edit_origin[1] + y + 6
 
@@ -178,6 +185,15 @@ class Notepad:
         (x1, y1), (x2, y2) = start, end
         self.bench.xdotool("mousemove", x1, y1, "mousedown", 1, "mousemove", (x1 + x2) // 2, (y1 + y2) // 2,
                            "mousemove", x2, y2, "mouseup", 1)
+
+    def select(self, start, end, end_point=None):
+        """Drags from character `start` to character `end` (or to `end_point` on the
+        screen) and checks that notepad selected exactly that range."""
+        self.drag(self.char_point(start), end_point or self.char_point(end))
+        try:
+            wait_until(lambda: self.selection() == (start, end), timeout=3.0, what="the selection")
+        except TimeoutError:
+            raise AssertionError(f"notepad did not select ({start}, {end}): {self.selection()}") from None
 
     def end(self):
         self.proc.kill()
@@ -213,6 +229,34 @@ def tray_icon_look(bench, shot):
     if all(abs(a - b) <= 8 for a, b in zip(corner, YELLOW)):
         return "yellow"
     return "transparent" if corner == background else "unknown"
+
+
+def wait_tray_look(bench, shots, label, expected, timeout=10.0):
+    """Takes screenshots until the tray icon looks as expected; returns the last look."""
+    looks = []
+
+    def looks_right():
+        looks.append(tray_icon_look(bench, shots(label)))
+        return looks[-1] == expected
+    try:
+        wait_until(looks_right, timeout=timeout, interval=0.2, what=f"the tray icon to look {expected}")
+    except TimeoutError:
+        pass
+    return looks[-1]
+
+
+def stable(read, settle=0.8, timeout=15.0):
+    """Reads until the value has not changed for `settle` seconds; returns it."""
+    last, since = read(), time.monotonic()
+    deadline = since + timeout
+    while time.monotonic() < deadline:
+        time.sleep(0.1)
+        now = read()
+        if now != last:
+            last, since = now, time.monotonic()
+        elif time.monotonic() - since >= settle:
+            break
+    return last
 
 
 def click_control(bench, app, control_id, button=1):

@@ -5,7 +5,7 @@ import time
 import pytest
 
 from bench import wait_until
-from talvine import LINK1, MAKER_URL, Picture, UrlHandlers, winpath
+from talvine import AWAY, LINK1, MAKER_URL, Picture, UrlHandlers, winpath
 
 GREEN = (128, 224, 0)
 
@@ -17,7 +17,6 @@ def magenta_ink(p):
 
 def black_ink(p):
     return p[0] <= 100 and p[1] <= 150 and p[2] <= 100
-AWAY = (700, 600)  # empty desktop
 
 
 @pytest.fixture

@@ -9,20 +9,12 @@ import json
 import os
 import time
 
-import pytest
-
 from bench import wait_until
 from talvine import (BUTTON5, BUTTON6, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE, WM_CLOSE,
-                     WM_SYSCOMMAND, Notepad, caption_of_switch, click_control, gbk, tray_icon_look, wait_balloon)
+                     WM_SYSCOMMAND, caption_of_switch, click_control, gbk, stable, wait_balloon, wait_tray_look)
 
 WORDS = "alpha beta gamma delta epsilon zeta"
 
-
-@pytest.fixture
-def notepad(bench, app):
-    n = Notepad(bench)
-    yield n
-    n.end()
 
 
 def threads(pid):
@@ -81,7 +73,6 @@ def test_200_drags_in_20_seconds(app, notepad, bench, shots):
     shown = [bytes.fromhex(json.loads(line)["text"]).decode("gbk")
              for line in watcher.stdout().splitlines() if '"text"' in line]
     print(f"200 drags in {elapsed:.1f} s; the box changed {len(shown)} times")
-    assert elapsed <= 25, "the bench could not drive 200 drags in about 20 s"
     assert notepad.text() == WORDS, "a stray keystroke reached the document"
     for text in shown:
         assert text in WORDS, f"the box showed text that was never selected: {text!r}"
@@ -100,7 +91,7 @@ def test_10000_mouse_moves(app, notepad, bench):
         bench.xdotool(*moves[chunk:chunk + 3000])
     assert app.box() == b"", "moves alone started a copy"
     assert app.proc.running()
-    notepad.drag(notepad.char_point(6), notepad.char_point(10))
+    notepad.select(6, 10)
     assert app.wait_box(b"beta") == b"beta", "copying stopped working after the moves"
     assert settled_footprint(bench, app, before) == before
 
@@ -108,13 +99,12 @@ def test_10000_mouse_moves(app, notepad, bench):
 def test_100_esc_toggles_end_where_they_began(app, bench, shots):
     before = footprint(bench, app)
     bench.xdotool("mousemove", 300, 200, "key", "--repeat", 100, "--delay", 30, "Escape")
-    time.sleep(1.0)
-    assert caption_of_switch(app) == COPY_ON, "an even count must leave the switch as it was"
-    assert tray_icon_look(bench, shots("after-100")) == "transparent", "the tray image disagrees with the caption"
+    assert stable(lambda: caption_of_switch(app)) == COPY_ON, "an even count must leave the switch as it was"
+    assert wait_tray_look(bench, shots, "after-100", "transparent") == "transparent", \
+        "the tray image disagrees with the caption"
     bench.xdotool("key", "Escape")
-    wait_until(lambda: caption_of_switch(app) == COPY_OFF, timeout=5, what="the 101st toggle")
-    time.sleep(0.3)
-    assert tray_icon_look(bench, shots("after-101")) == "yellow"
+    wait_until(lambda: caption_of_switch(app) == COPY_OFF, timeout=10, what="the 101st toggle")
+    assert wait_tray_look(bench, shots, "after-101", "yellow") == "yellow"
     assert settled_footprint(bench, app, before) == before
 
 
@@ -128,8 +118,7 @@ def test_100_minimise_and_restore_cycles_through_the_tray(app, bench, shots):
         wait_until(lambda: app.state()["visible"], timeout=5, what=f"restoring in cycle {cycle}")
     s = app.state()
     assert s["visible"] and not s["iconic"]
-    time.sleep(0.3)
-    assert tray_icon_look(bench, shots("after-100-cycles")) == "none"
+    assert wait_tray_look(bench, shots, "after-100-cycles", "none") == "none"
     assert settled_footprint(bench, app, before) == before
 
 
@@ -159,7 +148,7 @@ def test_closing_during_a_pop_up_exits_cleanly(app, bench):
 
 def test_closing_during_a_copy_exits_cleanly(app, notepad, bench):
     notepad.set_text(WORDS)
-    notepad.drag(notepad.char_point(0), notepad.char_point(5))
+    notepad.select(0, 5)
     app.post(WM_CLOSE)  # the copy's worker is still waiting
     assert app.exit_code() == 0
 
@@ -168,12 +157,10 @@ def test_closing_while_hidden_in_the_tray_leaves_no_icon(app, bench, shots):
     click_control(bench, app, BUTTON5)  # an icon with the yellow square, then hide
     app.post(WM_SYSCOMMAND, SC_MINIMIZE, 0)
     wait_until(lambda: not app.state()["visible"], timeout=5, what="the window to hide")
-    time.sleep(0.3)
-    assert tray_icon_look(bench, shots("hidden")) == "yellow"
+    assert wait_tray_look(bench, shots, "hidden", "yellow") == "yellow"
     app.post(WM_CLOSE)
     assert app.exit_code() == 0
-    time.sleep(0.3)
-    assert tray_icon_look(bench, shots("closed")) == "none"
+    assert wait_tray_look(bench, shots, "closed", "none") == "none"
 
 
 def test_clipboard_text_is_never_corrupted_by_a_burst(app, notepad, bench):
@@ -188,8 +175,8 @@ def test_clipboard_text_is_never_corrupted_by_a_burst(app, notepad, bench):
         (x1, y1), (x2, y2) = notepad.char_point(a), notepad.char_point(b)
         steps += ["mousemove", x1, y1, "mousedown", 1, "mousemove", x2, y2, "mouseup", 1, "sleep", "0.05"]
     bench.xdotool(*steps)
-    time.sleep(1.0)
+    box = stable(app.box)
     assert notepad.text() == text
-    box = app.box()
+    assert box, "the burst left nothing in the box"
     assert box.decode("gbk") in text, f"{box!r} is not a piece of the document"
     assert gbk(box.decode("gbk")) == box
