@@ -58,6 +58,14 @@ Bindings FormBindings() {
     return b;
 }
 
+// The copy hook (when asked), the Esc hotkey and the paste hook, in that order.
+void InstallWatchers(bool withCopyHook) {
+    if (withCopyHook) appState.copyHook = InstallCopyHook();
+    appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
+    appState.pasteHook = InstallPasteHook();
+    g_watchersRemoved = false;
+}
+
 }  // namespace
 
 void ReleaseAppState() { appState.pressPoint.reset(); }
@@ -65,12 +73,7 @@ void ReleaseAppState() { appState.pressPoint.reset(); }
 // Installs the watchers in this order: the copy hook, the Esc hotkey, the paste hook.
 // The system calls the most recent low-level hook first. No result is checked: a
 // hook that could not be installed simply never does its work.
-void OnMainWindowCreated() {
-    appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
-    appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
-    appState.pasteHook = SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0);
-    g_watchersRemoved = false;
-}
+void OnMainWindowCreated() { InstallWatchers(true); }
 
 // Removes the watchers; while copying is off the copy hook is already gone and its
 // stale handle makes the call fail without effect. Gives no answer, so the window closes.
@@ -87,13 +90,9 @@ void OnMainWindowClosing() {
 // switch installed meanwhile is replaced, never doubled.
 void OnSessionResumed() {
     if (!g_watchersRemoved) return;
-    g_watchersRemoved = false;
-    if (窗口.按钮5.Caption() == texts::kCaptionCopyOn) {
-        UnhookWindowsHookEx(appState.copyHook);
-        appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
-    }
-    appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
-    appState.pasteHook = SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0);
+    const bool copyingOn = 窗口.按钮5.Caption() == texts::kCaptionCopyOn;
+    if (copyingOn) UnhookWindowsHookEx(appState.copyHook);
+    InstallWatchers(copyingOn);
 }
 
 int RunMessageLoop() {

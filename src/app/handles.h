@@ -50,4 +50,19 @@ using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
 // For hooks the program owns outright; the mouse hooks' handles live in AppState instead.
 using UniqueHook = UniqueHandle<HHOOK, detail::RemoveHook>;
 
+// The screen's device context, for as long as it is in scope.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 }  // namespace talvine

@@ -30,4 +30,6 @@ LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(appState.copyHook, nCode, wParam, lParam);
 }
 
+HHOOK InstallCopyHook() { return SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0); }
+
 }  // namespace talvine

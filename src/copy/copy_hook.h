@@ -7,4 +7,7 @@ namespace talvine {
 
 LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 
+// Installs CopyHookProc as a low-level mouse hook; the handle, or null on failure.
+HHOOK InstallCopyHook();
+
 }  // namespace talvine

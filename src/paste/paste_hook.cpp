@@ -13,4 +13,6 @@ LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(appState.pasteHook, nCode, wParam, lParam);
 }
 
+HHOOK InstallPasteHook() { return SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0); }
+
 }  // namespace talvine

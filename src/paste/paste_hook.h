@@ -8,4 +8,7 @@ namespace talvine {
 LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 void PasteNow();
 
+// Installs PasteHookProc as a low-level mouse hook; the handle, or null on failure.
+HHOOK InstallPasteHook();
+
 }  // namespace talvine

@@ -21,7 +21,7 @@ void OnCopySwitchClicked() {
         SetTrayIcon(窗口, IconCopyOff);
     } else if (窗口.按钮5.Caption() == texts::kCaptionCopyOff) {
         窗口.按钮5.SetCaption(texts::kCaptionCopyOn);
-        appState.copyHook = SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0);
+        appState.copyHook = InstallCopyHook();
         SetTrayIcon(窗口, IconCopyOn);
     }
 }

@@ -24,13 +24,20 @@ NOTIFYICONDATAA Record(HWND window, const std::string& tip) {
     return record;
 }
 
-void Show(DWORD call, HWND window, HICON icon, const std::string& tip) {
+void Tell(TrayCall call, HWND window, HICON icon, const std::string& tip) {
+    DWORD message = NIM_ADD;
+    switch (call) {
+    case TrayCall::None: return;
+    case TrayCall::Add: message = NIM_ADD; break;
+    case TrayCall::Modify: message = NIM_MODIFY; break;
+    case TrayCall::Delete: message = NIM_DELETE; break;
+    }
     NOTIFYICONDATAA record = Record(window, tip);
-    const TrayFields fields = TrayFieldsFor(call == NIM_DELETE ? TrayCall::Delete : TrayCall::Add);
+    const TrayFields fields = TrayFieldsFor(call);
     record.uFlags = fields.flags;
     record.uCallbackMessage = fields.callbackMessage;
-    record.hIcon = icon;
-    Shell_NotifyIconA(call, &record);
+    record.hIcon = call == TrayCall::Delete ? nullptr : icon;
+    Shell_NotifyIconA(message, &record);
 }
 
 }  // namespace
@@ -54,19 +61,14 @@ void SetTrayIcon(MainWindow& window, std::span<const uint8_t> iconData, const ch
     }
     const std::string tip = tooltip ? CutTooltip(tooltip) : std::string();
 
-    switch (TrayCallFor(window.trayIcon.get() != nullptr, newIcon != nullptr)) {
-    case TrayCall::Add: Show(NIM_ADD, window.hwnd, newIcon, tip); break;
-    case TrayCall::Modify: Show(NIM_MODIFY, window.hwnd, newIcon, tip); break;
-    case TrayCall::Delete: Show(NIM_DELETE, window.hwnd, nullptr, tip); break;
-    case TrayCall::None: break;
-    }
+    Tell(TrayCallFor(window.trayIcon.get() != nullptr, newIcon != nullptr), window.hwnd, newIcon, tip);
     // Recorded whatever the notification area answered; the old handle is destroyed.
     window.trayIcon.reset(newIcon);
     window.trayTip = tip;
 }
 
 void RestoreTrayIcon(MainWindow& window) {
-    if (window.trayIcon) Show(NIM_ADD, window.hwnd, window.trayIcon.get(), window.trayTip);
+    if (window.trayIcon) Tell(TrayCall::Add, window.hwnd, window.trayIcon.get(), window.trayTip);
 }
 
 }  // namespace talvine

@@ -2,6 +2,7 @@
 
 #include "ui/balloon_paint.h"
 #include "ui/balloon_shading.h"
+#include "ui/window_class.h"
 
 namespace talvine {
 
@@ -50,7 +51,7 @@ bool Balloon::Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     wc.lpszClassName = kBalloonClass;
-    if (!RegisterClassExA(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    if (!RegisterClassOnce(wc)) return false;
 
     hwnd = createWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBalloonClass, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                         instance, this);

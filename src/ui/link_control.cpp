@@ -1,5 +1,7 @@
 #include "ui/link_control.h"
 
+#include "ui/window_class.h"
+
 #include <windowsx.h>
 
 #include "ui/link_target.h"
@@ -25,7 +27,7 @@ bool LinkControl::RegisterWindowClass(HINSTANCE instance) {
     wc.hCursor = LoadCursorA(instance, "LINK_HAND");  // the program's own pointing hand
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     wc.lpszClassName = kLinkClass;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassOnce(wc);
 }
 
 bool LinkControl::Create(HINSTANCE instance, HWND parent, CreateWindowFn createWindow, int x, int y,

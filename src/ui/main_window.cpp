@@ -8,6 +8,7 @@
 #include "tray/tray_record.h"
 #include "ui/tab_order.h"
 #include "ui/texts.h"
+#include "ui/window_class.h"
 
 namespace talvine {
 
@@ -26,10 +27,6 @@ constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS;
 
 // Control identifiers, so that notifications can name their sender.
 enum ControlId : int { kIdEdit1 = 1, kIdButton5, kIdButton6, kIdLink1, kIdLabel1 };
-
-bool RegisterOnce(const WNDCLASSEXA& wc) {
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
 
 int32_t KeyStateBits() {
     int32_t state = 0;
@@ -68,11 +65,11 @@ bool MainWindow::RegisterClasses(HINSTANCE instance) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
     wc.lpszClassName = kMainClass;
-    if (!RegisterOnce(wc)) return false;
+    if (!RegisterClassOnce(wc)) return false;
 
-    wc.lpfnWndProc = &MainWindow::LabelProc;
+    wc.lpfnWndProc = &WindowTrampoline<Label>;
     wc.lpszClassName = kLabelClass;
-    if (!RegisterOnce(wc)) return false;
+    if (!RegisterClassOnce(wc)) return false;
 
     return LinkControl::RegisterWindowClass(instance);
 }
@@ -132,9 +129,9 @@ bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) 
     if (!超级链接框1.Create(instance, hwnd, createWindow, 289, 4, 39, 25, texts::kCaptionLink, kIdLink1))
         return false;
 
-    // The label carries its window, whose feedback event it raises.
+    标签1.owner_ = this;
     标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, 720, 104, 40, 24, hwnd,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLabel1)), instance, this);
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLabel1)), instance, &标签1);
     if (!标签1.hwnd) return false;
 
     // The balloon's hidden pop-up, owned by the window so that it goes with it.
@@ -307,38 +304,39 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK MainWindow::LabelProc(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        const auto owner = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
-        SetWindowLongPtrA(w, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    }
+LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
     case WM_PAINT: {
         // The label paints its caption itself; it lies outside the visible client
         // area, so this is never seen, but it behaves as a label does.
         PAINTSTRUCT ps;
-        HDC dc = BeginPaint(w, &ps);
+        HDC dc = BeginPaint(hwnd, &ps);
         char text[256];
-        const int n = GetWindowTextA(w, text, sizeof text);
+        const int n = GetWindowTextA(hwnd, text, sizeof text);
         RECT r{};
-        GetClientRect(w, &r);
+        GetClientRect(hwnd, &r);
         FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
         SetBkMode(dc, TRANSPARENT);
         const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
         DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
         SelectObject(dc, oldFont);
-        EndPaint(w, &ps);
+        EndPaint(hwnd, &ps);
         return 0;
     }
     case WM_HOTKEY:
         // A hotkey notification forwarded by the hotkey facility: the feedback event.
-        if (auto* owner = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(w, GWLP_USERDATA));
-            owner && owner->eventsOn_ && owner->bindings_.label1Feedback)
-            owner->bindings_.label1Feedback(static_cast<int32_t>(wParam), 0);
+        if (owner_ && owner_->eventsOn_ && owner_->bindings_.label1Feedback)
+            owner_->bindings_.label1Feedback(static_cast<int32_t>(wParam), 0);
         return 0;
-    default:
-        return DefWindowProcA(w, msg, wParam, lParam);
+    case WM_NCDESTROY: {
+        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
+        hwnd = nullptr;
+        return r;
     }
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace talvine

@@ -52,8 +52,19 @@ struct Button {
     void SetCaption(const char* text);
 };
 
-struct Label {
+class MainWindow;
+
+// 标签1: raises its feedback event when a hotkey notification is forwarded to it.
+class Label {
+public:
     HWND hwnd = nullptr;
+
+private:
+    friend class MainWindow;
+    template <typename T>
+    friend LRESULT CALLBACK WindowTrampoline(HWND, UINT, WPARAM, LPARAM);
+    LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    MainWindow* owner_ = nullptr;
 };
 
 class MainWindow {
@@ -98,7 +109,7 @@ public:
 private:
     template <typename T>
     friend LRESULT CALLBACK WindowTrampoline(HWND, UINT, WPARAM, LPARAM);
-    static LRESULT CALLBACK LabelProc(HWND, UINT, WPARAM, LPARAM);
+    friend class Label;
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     bool RegisterClasses(HINSTANCE instance);
     bool CreateMembers(HINSTANCE instance, CreateWindowFn createWindow);

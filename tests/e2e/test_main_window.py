@@ -2,7 +2,7 @@
 what the screen shows, and the ways it closes."""
 import pytest
 
-from bench import PROGRAM
+from bench import PROGRAM, gbk_hex
 
 from bench import SCREEN
 from talvine import (BUTTON5, BUTTON6, EDIT1, LABEL1, LINK1, COPY_ON, HELP, LINK, TITLE, WM_CLOSE,
@@ -81,7 +81,7 @@ def test_only_one_main_window_and_no_leftover_after_close(app, bench):
 def test_esc_closes_the_active_window_when_it_is_not_a_hotkey(bench, shots):
     # Another program holds Esc while the program starts, so the program cannot take
     # it; once that program lets go, Esc reaches the active main window as a key.
-    holder = bench.spawn_probe("hotkey-hold", 27, 2500)
+    holder = bench.spawn_probe("hotkey-hold", 27, 30000, gbk_hex(TITLE))
     assert '"held": true' in holder.stdout()
     app = App.start(bench, PROGRAM)
     holder.wait(timeout=10)

@@ -17,7 +17,9 @@
 //   talvine-probe clip-set-bitmap        puts only a small picture on the clipboard
 //   talvine-probe clip-empty             empties the clipboard
 //   talvine-probe clip-hold MS           holds the clipboard open with an owner window
-//   talvine-probe hotkey-hold VK MS      registers VK (no modifier) as a hotkey for MS ms
+//   talvine-probe hotkey-hold VK MS [TITLEHEX]
+//                                        registers VK (no modifier) as a hotkey for MS ms, or
+//                                        only until a window with that title has been shown
 //   talvine-probe wait-window TITLEHEX MS  prints {"watching": true}, then {"seen": true} as soon as
 //                                        a visible top-level window with that title exists
 //   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
@@ -230,12 +232,22 @@ int CmdClipHold(const char* ms) {
     return 0;
 }
 
-int CmdHotkeyHold(const char* vk, const char* ms) {
+int CmdHotkeyHold(const char* vk, const char* ms, const char* titleHex) {
     HWND owner = OwnerWindow();
     const BOOL ok = RegisterHotKey(owner, 1, 0, static_cast<UINT>(Number(vk)));
     std::printf("{\"held\": %s}\n", ok ? "true" : "false");
     std::fflush(stdout);
-    if (ok) PumpFor(static_cast<DWORD>(Number(ms)));
+    const DWORD start = GetTickCount();
+    const DWORD limit = static_cast<DWORD>(Number(ms));
+    while (ok && GetTickCount() - start < limit) {
+        PumpFor(20);
+        if (titleHex) {
+            Search s{FromHex(titleHex)};
+            EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+            // A shown window has made its start-up registrations: let go.
+            if (s.found && IsWindowVisible(s.found)) break;
+        }
+    }
     DestroyWindow(owner);
     return ok ? 0 : 1;
 }
@@ -425,7 +437,8 @@ int main(int argc, char** argv) {
     if (cmd == "clip-set-bitmap") return CmdClipSetBitmap();
     if (cmd == "clip-empty") return SetClipboard(0, nullptr);
     if (cmd == "clip-hold" && argc == 3) return CmdClipHold(argv[2]);
-    if (cmd == "hotkey-hold" && argc == 4) return CmdHotkeyHold(argv[2], argv[3]);
+    if (cmd == "hotkey-hold" && (argc == 4 || argc == 5))
+        return CmdHotkeyHold(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
     if (cmd == "move" && argc == 7) return CmdMove(argv + 2);
     if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
     if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
