@@ -47,22 +47,18 @@ class App:
         self.hwnd = None
 
     @classmethod
-    def start(cls, bench, program, wait=True):
-        app = cls(bench, bench.spawn([program], label="app"))
-        if wait:
-            app.wait_shown()
+    def start(cls, bench, program):
+        app = cls(bench, None)
+        app.proc, s = bench.launch([program], lambda proc: app._shown(), label="app")
+        app.hwnd = s["hwnd"]
         return app
+
+    def _shown(self):
+        s = self.state()
+        return s if s["found"] and s["visible"] and s["pid"] else None
 
     def state(self):
         return self.bench.probe("window", gbk_hex(TITLE))
-
-    def wait_shown(self, timeout=20):
-        def shown():
-            s = self.state()
-            return s if s["found"] and s["visible"] and s["pid"] else None
-        s = wait_until(shown, timeout=timeout, what="the main window to show")
-        self.hwnd = s["hwnd"]
-        return s
 
     def child(self, control_id, state=None):
         state = state or self.state()
@@ -121,12 +117,11 @@ class Notepad:
 
     def __init__(self, bench):
         self.bench = bench
-        self.proc = bench.spawn(["notepad"], label="notepad")
 
-        def ready():
+        def ready(proc):
             s = bench.probe("window-class", "Notepad")
             return s if s["found"] and s["visible"] else None
-        s = wait_until(ready, timeout=20, what="notepad")
+        self.proc, s = bench.launch(["notepad"], ready, label="notepad")
         self.hwnd = s["hwnd"]
         # Keep clear of the program's window, which sits in the screen's middle: Wine's
         # virtual desktop draws a window activated later over a topmost one.

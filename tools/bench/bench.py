@@ -49,9 +49,16 @@ REGISTRY = r"""Windows Registry Editor Version 5.00
 """
 
 SCREEN = (1024, 768)
-# Probe commands that only look, and may safely be asked twice.
-READ_ONLY_PROBES = {"window", "window-class", "visible-class", "focus", "clip-get", "windows-of", "resources",
-                    "zorder", "syscolor"}
+# Wine's error channels that the bench keeps: with them, a wine process that dies
+# before its program starts says why.
+WINEDEBUG = "-all,err+virtual,err+process,err+module"
+
+
+def start_failed(proc):
+    """Whether a wine process ended before its program ran. Now and then, under load,
+    Wine cannot map its shared user data at the fixed address it needs (the address
+    space is laid out at random); that process never starts and can be started again."""
+    return not proc.running() and proc.popen.returncode != 0 and "failed to map the shared user data" in proc.stderr()
 TASKBAR_HEIGHT = 20
 
 
@@ -99,6 +106,9 @@ class Process:
 
     def stdout(self):
         return self.stdout_path.read_text(encoding="utf-8", errors="replace")
+
+    def stderr(self):
+        return self.stderr_path.read_text(encoding="utf-8", errors="replace")
 
     def kill(self):
         if self.running():
@@ -193,7 +203,7 @@ class Bench:
     @staticmethod
     def _base_env():
         env = {k: v for k, v in os.environ.items() if not k.startswith("WINE")}
-        env.update(WINEDEBUG="-all", LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=")
+        env.update(WINEDEBUG=WINEDEBUG, LANG="zh_CN.UTF-8", LC_ALL="zh_CN.UTF-8", WINEDLLOVERRIDES="mscoree,mshtml=")
         return env
 
     def _wine_env(self, prefix):
@@ -249,6 +259,26 @@ class Bench:
         self._processes.append(proc)
         return proc
 
+    def launch(self, args, ready, label="proc", timeout=20.0, attempts=3):
+        """Starts a program and waits until ready(process) gives a truthy value; returns
+        (process, that value). A wine process that dies before its program starts (see
+        start_failed) is started again."""
+        for attempt in range(attempts):
+            proc = self.spawn(args, label=label)
+            value = wait_until(lambda: ready(proc) or (not proc.running() and "died"), timeout=timeout,
+                               what=f"{args[0]} to be ready")
+            if value != "died":
+                return proc, value
+            if not start_failed(proc):
+                raise BenchError(f"{args[0]} ended at start with exit {proc.popen.returncode}")
+            self._note(f"{args} did not start (attempt {attempt + 1}): {proc.stderr()[-500:]}")
+        raise BenchError(f"{args[0]} did not start in {attempts} attempts")
+
+    def _note(self, line):
+        self.out_dir.mkdir(parents=True, exist_ok=True)
+        with open(self.out_dir / "bench-retries.log", "a", encoding="utf-8") as log:
+            log.write(line + "\n")
+
     def mark(self):
         """A point in the list of started processes, for kill_since()."""
         return len(self._processes)
@@ -276,28 +306,21 @@ class Bench:
 
     def probe(self, *args, timeout=30.0):
         """Runs the probe and returns the last JSON object it printed."""
-        for attempt in (1, 2):
-            # Wine's own error messages, so that a probe that dies says why.
-            code, proc = self._run_to_end([PROBE, *args], timeout, "probe", {"WINEDEBUG": "-all,err+all"})
+        for attempt in (1, 2, 3):
+            code, proc = self._run_to_end([PROBE, *args], timeout, "probe")
             lines = [line for line in proc.stdout().splitlines() if line.startswith("{")]
             if lines:
                 return json.loads(lines[-1])
-            errors = proc.stderr_path.read_text(encoding="utf-8", errors="replace").strip()
-            failure = f"probe {args} printed nothing (exit {code}): {errors[-2000:]}"
-            # Now and then a wine process under load ends before its program starts;
-            # a query that changes nothing is asked once more, and the event noted.
-            self.out_dir.mkdir(parents=True, exist_ok=True)
-            with open(self.out_dir / "probe-failures.log", "a", encoding="utf-8") as log:
-                log.write(failure + "\n")
-            if args and args[0] not in READ_ONLY_PROBES:
+            failure = f"probe {args} printed nothing (exit {code}): {proc.stderr()[-2000:]}"
+            # A probe that never started did nothing, so it is simply started again.
+            if not start_failed(proc):
                 break
+            self._note(failure)
         raise BenchError(failure)
 
     def spawn_probe(self, *args, label="probe-hold") -> Process:
         """Starts a probe that holds something; returns once it says it holds it."""
-        proc = self.spawn([PROBE, *args], label=label)
-        wait_until(lambda: '"held"' in proc.stdout() or not proc.running(), timeout=20,
-                   what=f"probe {args} to hold")
+        proc, _ = self.launch([PROBE, *args], lambda p: '"held"' in p.stdout(), label=label)
         return proc
 
     # ----- input and eyes -------------------------------------------------------------
