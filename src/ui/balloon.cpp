@@ -135,13 +135,8 @@ void Balloon::Paint(HDC dc) const { PaintPicture(dc, shown_, shownAt_.Width(), s
 
 LRESULT Balloon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        const HDC dc = BeginPaint(hwnd, &ps);
-        Paint(dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintNow(hwnd, [this](HDC dc, const RECT&) { Paint(dc); });
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;

@@ -1,10 +1,9 @@
 #include "ui/link_control.h"
 
-#include "ui/window_class.h"
-
 #include <windowsx.h>
 
 #include "ui/link_target.h"
+#include "ui/window_class.h"
 
 namespace talvine {
 
@@ -96,13 +95,8 @@ void LinkControl::Paint(HDC dc, const RECT& area) const {
 
 LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        Paint(dc, ps.rcPaint);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintNow(hwnd, [this](HDC dc, const RECT& area) { Paint(dc, area); });
     case WM_LBUTTONDOWN:
         // The press opens the page, not the release; the focus stays where it was.
         visited = OpenLink(SW_SHOW);

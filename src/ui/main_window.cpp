@@ -224,13 +224,8 @@ void MainWindow::Paint(HDC dc) const {
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        Paint(dc);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return PaintNow(hwnd, [this](HDC dc, const RECT&) { Paint(dc); });
     case WM_PRINTCLIENT:
         Paint(reinterpret_cast<HDC>(wParam));
         return 0;
@@ -306,23 +301,20 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT: {
+    case WM_PAINT:
         // The label paints its caption itself; it lies outside the visible client
         // area, so this is never seen, but it behaves as a label does.
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd, &ps);
-        char text[256];
-        const int n = GetWindowTextA(hwnd, text, sizeof text);
-        RECT r{};
-        GetClientRect(hwnd, &r);
-        FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
-        SetBkMode(dc, TRANSPARENT);
-        const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
-        SelectObject(dc, oldFont);
-        EndPaint(hwnd, &ps);
-        return 0;
-    }
+        return PaintNow(hwnd, [this](HDC dc, const RECT&) {
+            char text[256];
+            const int n = GetWindowTextA(hwnd, text, sizeof text);
+            RECT r{};
+            GetClientRect(hwnd, &r);
+            FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+            SetBkMode(dc, TRANSPARENT);
+            const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
+            SelectObject(dc, oldFont);
+        });
     case WM_HOTKEY:
         // A hotkey notification forwarded by the hotkey facility: the feedback event.
         if (owner_ && owner_->eventsOn_ && owner_->bindings_.label1Feedback)

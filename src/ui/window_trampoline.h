@@ -21,4 +21,15 @@ LRESULT CALLBACK WindowTrampoline(HWND w, UINT msg, WPARAM wParam, LPARAM lParam
     return self->HandleMessage(msg, wParam, lParam);
 }
 
+// Handles WM_PAINT: paint(dc, area) draws the area to update, between BeginPaint and
+// EndPaint.
+template <typename Paint>
+LRESULT PaintNow(HWND w, Paint paint) {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(w, &ps);
+    paint(dc, ps.rcPaint);
+    EndPaint(w, &ps);
+    return 0;
+}
+
 }  // namespace talvine
