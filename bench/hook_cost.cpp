@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "copy/copy_hook.h"
 #include "paste/paste_hook.h"
 

@@ -1,12 +1,14 @@
 #include "app/application.h"
 
-#include <ole2.h>
-
-#include "app/app_state.h"
-#include "copy/copy_hook.h"
-#include "paste/paste_hook.h"
-#include "tray/hotkey.h"
+#include "app/session_resume.h"
+#include "app/watchers.h"
+#include "base/app_state.h"
+#include "base/ole_scope.h"
+#include "base/scope_exit.h"
+#include "copy/copy_worker.h"
 #include "tray/copy_switch.h"
+#include "tray/hotkey.h"
+#include "tray/tray_icon.h"
 #include "tray/tray_presence.h"
 #include "ui/help.h"
 #include "ui/main_window.h"
@@ -18,25 +20,20 @@ AppState appState;
 
 namespace {
 
+// The program's one main window, its notification-area icon and the owner of its
+// mouse hooks. They live as long as the process; only this file names them.
+MainWindow 窗口;
+TrayIcon g_trayIcon;
+Watchers g_watchers(appState);
+
 // Whether OnMainWindowClosing has removed the hooks and the hotkey of a window that
 // still exists: true after WM_QUERYENDSESSION until the session turns out to go on.
 bool g_watchersRemoved = false;
 
-// Runs a step when the scope ends, whichever way it ends.
-template <typename F>
-class ExitStep {
-public:
-    explicit ExitStep(F f) : f_(f) {}
-    ExitStep(const ExitStep&) = delete;
-    ExitStep& operator=(const ExitStep&) = delete;
-    ~ExitStep() { f_(); }
+CopySwitch SwitchParts() { return {窗口.按钮5, g_watchers, g_trayIcon}; }
 
-private:
-    F f_;
-};
-
-// The form's seven bindings, every handler giving no answer, and the end-of-session
-// notice that brings the watchers back when a shutdown is cancelled.
+// The form's seven bindings, every handler giving no answer, and the window's notices
+// that keep the tray icon and the watchers whole.
 Bindings FormBindings() {
     Bindings b;
     b.created = &OnMainWindowCreated;
@@ -44,25 +41,32 @@ Bindings FormBindings() {
         OnMainWindowClosing();
         return Answer::None;
     };
-    b.positionChanged = &OnMainWindowStateChanged;
-    b.tray = &OnTrayEvent;
-    b.button5Click = &OnCopySwitchClicked;
-    b.button6LeftPressed = [](int32_t x, int32_t y, int32_t keyState) {
-        OnHelpPressed(x, y, keyState);
+    b.positionChanged = [] { OnMainWindowStateChanged(窗口, g_trayIcon); };
+    b.trayEvent = [](TrayEvent type) { OnTrayEvent(窗口, g_trayIcon, type); };
+    b.copySwitchClicked = [] { OnCopySwitchClicked(SwitchParts()); };
+    b.helpPressed = [](int32_t x, int32_t y, int32_t keyState) {
+        OnHelpPressed(窗口, x, y, keyState);
         return Answer::None;
     };
-    b.label1Feedback = &OnHotkeyFeedback;
-    b.sessionEnding = [](bool ending) {
+    b.hotkeyFeedback = [](int32_t first, int32_t second) {
+        OnHotkeyFeedback(SwitchParts(), appState.hotkeyId, first, second);
+    };
+    b.hotkeyReceiver = &HotkeyReceiver;
+    // An icon still shown goes with the window.
+    b.destroyed = [] { SetTrayIcon(g_trayIcon); };
+    b.notificationAreaCreated = [] { g_trayIcon.Restore(); };
+    b.sessionEnded = [](bool ending) {
         if (!ending) OnSessionResumed();
     };
     return b;
 }
 
-// The copy hook (when asked), the Esc hotkey and the paste hook, in that order.
+// The copy hook (when asked), the Esc hotkey and the paste hook, in that order. The
+// system calls the most recent low-level hook first.
 void InstallWatchers(bool withCopyHook) {
-    if (withCopyHook) appState.copyHook = InstallCopyHook();
+    if (withCopyHook) g_watchers.InstallCopyHook();
     appState.hotkeyId = RegisterSystemHotkey(窗口.hwnd, 窗口.标签1.hwnd, 0, VK_ESCAPE);
-    appState.pasteHook = InstallPasteHook();
+    g_watchers.InstallPasteHook();
     g_watchersRemoved = false;
 }
 
@@ -70,29 +74,24 @@ void InstallWatchers(bool withCopyHook) {
 
 void ReleaseAppState() { appState.pressPoint.reset(); }
 
-// Installs the watchers in this order: the copy hook, the Esc hotkey, the paste hook.
-// The system calls the most recent low-level hook first. No result is checked: a
-// hook that could not be installed simply never does its work.
+// No result is checked: a hook that could not be installed simply never does its work.
 void OnMainWindowCreated() { InstallWatchers(true); }
 
-// Removes the watchers; while copying is off the copy hook is already gone and its
-// stale handle makes the call fail without effect. Gives no answer, so the window closes.
+// Removes the copy hook (already gone while copying is off), the paste hook and the
+// hotkey. Gives no answer, so the window closes.
 void OnMainWindowClosing() {
-    UnhookWindowsHookEx(appState.copyHook);
-    UnhookWindowsHookEx(appState.pasteHook);
+    g_watchers.RemoveCopyHook();
+    g_watchers.RemovePasteHook();
     UnregisterSystemHotkey(窗口.hwnd, appState.hotkeyId);
     g_watchersRemoved = true;
 }
 
 // A log-off or shutdown that another program cancelled: the program agreed to it and
-// removed its watchers, but goes on running, so it puts them back in their order. The
-// copy hook returns only if the caption says copying is on; a copy hook that the
-// switch installed meanwhile is replaced, never doubled.
+// removed its watchers, but goes on running, so it puts them back in their order. A
+// copy hook that the switch installed meanwhile is replaced, never doubled.
 void OnSessionResumed() {
-    if (!g_watchersRemoved) return;
-    const bool copyingOn = 窗口.按钮5.Caption() == texts::kCaptionCopyOn;
-    if (copyingOn) UnhookWindowsHookEx(appState.copyHook);
-    InstallWatchers(copyingOn);
+    const ResumeStep step = ResumeStepFor(g_watchersRemoved, 窗口.按钮5.Caption());
+    if (step.reinstall) InstallWatchers(step.copyHook);
 }
 
 int RunMessageLoop() {
@@ -106,21 +105,18 @@ int RunMessageLoop() {
 }
 
 int RunApplication(const StartupSeams& seams) {
-    OleInitialize(nullptr);
+    const OleScope ole;
     appState.pressPoint = std::make_unique<Point>();
-    int exitCode = 0;
-    {
-        ExitStep releaseState(&ReleaseAppState);
-        if (!窗口.Create(GetModuleHandleA(nullptr), FormBindings(), seams.createWindow)) {
-            seams.messageBox(nullptr, texts::kStartupFailed, texts::kProductName, MB_ICONERROR);
-            exitCode = -1;
-        } else {
-            窗口.Open();
-            if (窗口.Exists()) exitCode = RunMessageLoop();
-        }
+    const ScopeExit releaseState(&ReleaseAppState);
+    if (!窗口.Create(GetModuleHandleA(nullptr), FormBindings(), seams.createWindow)) {
+        seams.messageBox(nullptr, texts::kStartupFailed, texts::kProductName, MB_ICONERROR);
+        return -1;
     }
-    OleUninitialize();
-    return exitCode;
+    // Each subsystem gets what it acts on before the created event installs the hooks.
+    g_trayIcon.SetWindow(窗口.hwnd);
+    SetCopyTarget(窗口.编辑框1.hwnd);
+    窗口.Open();
+    return 窗口.Exists() ? RunMessageLoop() : 0;
 }
 
 }  // namespace talvine

@@ -1,9 +1,10 @@
-// Start-up, the message loop and shutdown.
+// Start-up, the message loop and shutdown: the composition root that owns the
+// program's state and its main window and binds the handlers to the window's events.
 #pragma once
 
 #include <windows.h>
 
-#include "ui/create_window.h"
+#include "base/create_window.h"
 
 namespace talvine {
 
@@ -19,6 +20,7 @@ int RunApplication(const StartupSeams& seams = {});
 
 void OnMainWindowCreated();
 void OnMainWindowClosing();
+// WM_ENDSESSION with the session going on: brings back what OnMainWindowClosing removed.
 void OnSessionResumed();
 void ReleaseAppState();
 

@@ -1,6 +1,6 @@
 #include "copy/copy_hook.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "copy/copy_worker.h"
 #include "copy/drag.h"
 
@@ -29,7 +29,5 @@ LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     // Releases are handed on like every other event: other programs' hooks must see them.
     return CallNextHookEx(appState.copyHook, nCode, wParam, lParam);
 }
-
-HHOOK InstallCopyHook() { return SetWindowsHookExA(WH_MOUSE_LL, &CopyHookProc, GetModuleHandleA(nullptr), 0); }
 
 }  // namespace talvine

@@ -5,9 +5,7 @@
 
 namespace talvine {
 
+// Installed as a low-level mouse hook (WH_MOUSE_LL) under AppState::copyHook.
 LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam);
-
-// Installs CopyHookProc as a low-level mouse hook; the handle, or null on failure.
-HHOOK InstallCopyHook();
 
 }  // namespace talvine

@@ -1,9 +1,10 @@
 #include "copy/copy_worker.h"
 
+#include <atomic>
+
 #include "copy/clip_text.h"
 #include "copy/press_key_chord.h"
 #include "copy/wait.h"
-#include "ui/main_window.h"
 
 namespace talvine {
 
@@ -13,6 +14,9 @@ constexpr int32_t kBeforeCopyMs = 100;  // lets the application finish the selec
 constexpr int32_t kAfterCopyMs = 50;    // lets it put the selection on the clipboard
 constexpr int32_t kVkControl = 17;
 constexpr int32_t kVkC = 67;
+
+// Written once before the first worker starts; read by every worker.
+std::atomic<HWND> g_target{nullptr};
 
 // Delivers every waiting message of the calling thread but WM_QUIT, which stays
 // queued for the thread's own loop.
@@ -26,6 +30,8 @@ void DispatchPass() {
 }
 
 }  // namespace
+
+void SetCopyTarget(HWND editBox) { g_target.store(editBox); }
 
 void DelayWithEvents(int32_t ms) {
     const TickWait wait(GetTickCount(), ms);
@@ -56,9 +62,10 @@ DWORD WINAPI CopyWorker(LPVOID) {
     PressKeyChord(kVkControl, kVkC);
     DelayWithEvents(kAfterCopyMs);
     const std::optional<std::string> text = ReadClipboardText();
-    // The main thread takes the write and this thread waits for it. A main window
-    // already gone makes the write fail quietly, and the worker just ends.
-    窗口.编辑框1.SetText(text ? text->c_str() : nullptr);
+    // The edit box belongs to the main thread, which takes the write while this
+    // thread waits for it. A box already gone makes the write fail quietly, and the
+    // worker just ends.
+    SetWindowTextA(g_target.load(), text ? text->c_str() : "");
     return 0;
 }
 

@@ -9,8 +9,12 @@
 
 namespace talvine {
 
+// Names the window whose text every copy replaces: the main window's edit box 编辑框1.
+// Set once at start-up, before any hook can start a worker.
+void SetCopyTarget(HWND editBox);
+
 // Waits 100 ms, types Ctrl+C, waits 50 ms, reads the clipboard's text and sets it
-// as the text of 编辑框1 (the empty text when there is none).
+// as the text of the copy target (the empty text when there is none).
 DWORD WINAPI CopyWorker(LPVOID);
 
 // Returns when ms milliseconds have passed, dispatching the calling thread's

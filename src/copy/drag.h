@@ -1,6 +1,6 @@
 #pragma once
 
-#include "copy/point.h"
+#include "base/geometry.h"
 
 namespace talvine {
 

@@ -1,6 +1,6 @@
 #include "paste/paste_hook.h"
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "copy/press_key_chord.h"
 
 namespace talvine {
@@ -12,7 +12,5 @@ LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     if (wParam == WM_MBUTTONDOWN) PasteNow();
     return CallNextHookEx(appState.pasteHook, nCode, wParam, lParam);
 }
-
-HHOOK InstallPasteHook() { return SetWindowsHookExA(WH_MOUSE_LL, &PasteHookProc, GetModuleHandleA(nullptr), 0); }
 
 }  // namespace talvine

@@ -5,10 +5,8 @@
 
 namespace talvine {
 
+// Installed as a low-level mouse hook (WH_MOUSE_LL) under AppState::pasteHook.
 LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam);
 void PasteNow();
-
-// Installs PasteHookProc as a low-level mouse hook; the handle, or null on failure.
-HHOOK InstallPasteHook();
 
 }  // namespace talvine

@@ -1,5 +1,5 @@
 // The hotkey facility's book-keeping: identifiers issued in this run, registrations
-// not yet undone, and whether the main window's messages are being watched.
+// not yet undone, and whether the main window's hotkey messages are being watched.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +29,11 @@ public:
 
     bool Watching() const { return watching_; }
     bool Issued(int64_t id) const { return id >= kFirstId && id < kFirstId + issued_; }
+
+    // Whether a WM_HOTKEY with this identifier goes to the receiving control before
+    // the window's own handling: only while watching, and only for an identifier
+    // issued in this run. Any other only gets the window's own handling.
+    bool ForwardsToReceiver(int64_t id) const { return watching_ && Issued(id); }
     int32_t IssuedCount() const { return issued_; }
 
 private:

@@ -2,28 +2,18 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
-#include <string>
+#include <utility>
 
 #include "tray/ico.h"
 #include "tray/tray_record.h"
-#include "ui/main_window.h"
 
 namespace talvine {
 
 namespace {
 
 // The version-1 record: 88 bytes in a 32-bit build, 104 in a 64-bit one.
-NOTIFYICONDATAA Record(HWND window, const std::string& tip) {
-    NOTIFYICONDATAA record;
-    std::memset(&record, 0, sizeof record);
-    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    record.hWnd = window;
-    record.uID = kTrayIconId;
-    std::memcpy(record.szTip, tip.data(), tip.size());
-    return record;
-}
-
 void Tell(TrayCall call, HWND window, HICON icon, const std::string& tip) {
     DWORD message = NIM_ADD;
     switch (call) {
@@ -32,7 +22,12 @@ void Tell(TrayCall call, HWND window, HICON icon, const std::string& tip) {
     case TrayCall::Modify: message = NIM_MODIFY; break;
     case TrayCall::Delete: message = NIM_DELETE; break;
     }
-    NOTIFYICONDATAA record = Record(window, tip);
+    NOTIFYICONDATAA record;
+    std::memset(&record, 0, sizeof record);
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = kTrayIconId;
+    std::memcpy(record.szTip, tip.data(), std::min(tip.size(), kTrayTipLimit));
     const TrayFields fields = TrayFieldsFor(call);
     record.uFlags = fields.flags;
     record.uCallbackMessage = fields.callbackMessage;
@@ -41,6 +36,28 @@ void Tell(TrayCall call, HWND window, HICON icon, const std::string& tip) {
 }
 
 }  // namespace
+
+void TrayIcon::Add(HICON icon, std::string tip) {
+    Tell(TrayCall::Add, window_, icon, tip);
+    icon_.reset(icon);
+    tip_ = std::move(tip);
+}
+
+void TrayIcon::Change(HICON icon, std::string tip) {
+    Tell(TrayCall::Modify, window_, icon, tip);
+    icon_.reset(icon);
+    tip_ = std::move(tip);
+}
+
+void TrayIcon::Remove() {
+    Tell(TrayCall::Delete, window_, nullptr, {});
+    icon_.reset();
+    tip_.clear();
+}
+
+void TrayIcon::Restore() const {
+    if (icon_) Tell(TrayCall::Add, window_, icon_.get(), tip_);
+}
 
 HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth) {
     const std::optional<IcoImage> image = ChooseIcoImage(ico, targetWidth);
@@ -53,22 +70,19 @@ HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth) {
     return icon;
 }
 
-void SetTrayIcon(MainWindow& window, std::span<const uint8_t> iconData, const char* tooltip) {
+void SetTrayIcon(TrayIcon& tray, std::span<const uint8_t> iconData, const char* tooltip) {
     HICON newIcon = nullptr;
     if (!iconData.empty()) {
         newIcon = IconFromIcoBytes(iconData, 16);
         if (!newIcon) newIcon = IconFromIcoBytes(iconData, 32);
     }
-    const std::string tip = tooltip ? CutTooltip(tooltip) : std::string();
-
-    Tell(TrayCallFor(window.trayIcon.get() != nullptr, newIcon != nullptr), window.hwnd, newIcon, tip);
-    // Recorded whatever the notification area answered; the old handle is destroyed.
-    window.trayIcon.reset(newIcon);
-    window.trayTip = tip;
-}
-
-void RestoreTrayIcon(MainWindow& window) {
-    if (window.trayIcon) Tell(TrayCall::Add, window.hwnd, window.trayIcon.get(), window.trayTip);
+    std::string tip = tooltip ? CutTooltip(tooltip) : std::string();
+    switch (TrayCallFor(tray.Handle() != nullptr, newIcon != nullptr)) {
+    case TrayCall::Add: tray.Add(newIcon, std::move(tip)); break;
+    case TrayCall::Modify: tray.Change(newIcon, std::move(tip)); break;
+    case TrayCall::Delete: tray.Remove(); break;
+    case TrayCall::None: break;  // no icon shown and none to show
+    }
 }
 
 }  // namespace talvine

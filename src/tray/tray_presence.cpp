@@ -1,9 +1,7 @@
 #include "tray/tray_presence.h"
 
-#include <string>
-
+#include "tray/switch_logic.h"
 #include "tray/tray_icon.h"
-#include "tray/tray_icons.h"
 #include "ui/main_window.h"
 #include "ui/texts.h"
 
@@ -11,23 +9,19 @@ namespace talvine {
 
 // Runs after every move of the main window; only minimising does anything: the window
 // leaves the screen and the taskbar, and an icon for the copy switch's state stays.
-void OnMainWindowStateChanged() {
-    if (!IsIconic(窗口.hwnd)) return;
-    窗口.SetVisible(false);
-    const std::string caption = 窗口.按钮5.Caption();
-    if (caption == texts::kCaptionCopyOn)
-        SetTrayIcon(窗口, IconCopyOn, texts::kProductName);
-    else if (caption == texts::kCaptionCopyOff)
-        SetTrayIcon(窗口, IconCopyOff, texts::kProductName);
+void OnMainWindowStateChanged(MainWindow& window, TrayIcon& tray) {
+    const MoveStep step = MoveStepFor(window.Position() == WindowPosition::Minimised, window.按钮5.Caption());
+    if (step.hide) window.SetVisible(false);
+    if (step.image) SetTrayIcon(tray, TrayIconData(*step.image), texts::kProductName);
 }
 
 // A left-button release over the icon brings the window back in its normal state and
-// removes the icon; double clicks and the right button do nothing.
-void OnTrayEvent(int32_t type) {
-    if (type != 1) return;
-    窗口.SetVisible(true);
-    窗口.SetPosition(0);
-    SetTrayIcon(窗口);
+// removes the icon.
+void OnTrayEvent(MainWindow& window, TrayIcon& tray, TrayEvent type) {
+    if (!RestoresFromTray(type)) return;
+    window.SetVisible(true);
+    window.SetPosition(WindowPosition::Normal);
+    SetTrayIcon(tray);
 }
 
 }  // namespace talvine

@@ -1,11 +1,17 @@
 // Hiding the main window behind a notification-area icon and bringing it back.
 #pragma once
 
-#include <cstdint>
+#include "ui/window_events.h"
 
 namespace talvine {
 
-void OnMainWindowStateChanged();
-void OnTrayEvent(int32_t type);
+class MainWindow;
+class TrayIcon;
+
+// Bound to the main window's position-changed event.
+void OnMainWindowStateChanged(MainWindow& window, TrayIcon& tray);
+
+// Bound to the main window's tray event.
+void OnTrayEvent(MainWindow& window, TrayIcon& tray, TrayEvent type);
 
 }  // namespace talvine

@@ -6,10 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "ui/window_events.h"
+
 namespace talvine {
 
 inline constexpr uint32_t kTrayIconId = 100;
-inline constexpr uint32_t kTrayCallbackMessage = 0x8064;  // WM_APP + 100
 inline constexpr uint32_t kTrayFlagsShown = 7;            // NIF_MESSAGE | NIF_ICON | NIF_TIP
 inline constexpr std::size_t kTrayTipLimit = 62;          // bytes of tooltip text kept
 
@@ -45,18 +46,6 @@ inline std::string CutTooltip(std::string_view text) {
         kept += width;
     }
     return std::string(text.substr(0, kept));
-}
-
-// The tray event type for a mouse message over the icon: 1 left release, 2 left
-// double click, 3 right release or the context-menu key; 0 raises no event.
-constexpr int32_t TrayEventType(uint32_t mouseMessage) {
-    switch (mouseMessage) {
-    case 0x0202: return 1;  // WM_LBUTTONUP
-    case 0x0203: return 2;  // WM_LBUTTONDBLCLK
-    case 0x0205: return 3;  // WM_RBUTTONUP
-    case 0x007B: return 3;  // WM_CONTEXTMENU
-    default: return 0;
-    }
 }
 
 }  // namespace talvine

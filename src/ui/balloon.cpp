@@ -1,8 +1,8 @@
 #include "ui/balloon.h"
 
+#include "base/window_class.h"
 #include "ui/balloon_paint.h"
 #include "ui/balloon_shading.h"
-#include "ui/window_class.h"
 
 namespace talvine {
 
@@ -44,14 +44,8 @@ bool DismissesBalloon(UINT message) {
 }  // namespace
 
 bool Balloon::Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &WindowTrampoline<Balloon>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kBalloonClass;
-    if (!RegisterClassOnce(wc)) return false;
+    if (!RegisterWindowClass<Balloon>(instance, kBalloonClass, 0, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))))
+        return false;
 
     hwnd = createWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBalloonClass, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                         instance, this);
@@ -102,8 +96,8 @@ void Balloon::Present() {
     shownAt_ = layout.window;
 
     // On success the window owns the region.
-    if (const HRGN region = RegionFromRuns(CoveredRuns(shape, shadow, width, height)))
-        if (!SetWindowRgn(hwnd, region, FALSE)) DeleteObject(region);
+    UniqueRegion region(RegionFromRuns(CoveredRuns(shape, shadow, width, height)));
+    if (region && SetWindowRgn(hwnd, region.get(), FALSE)) region.release();
     SetWindowPos(hwnd, HWND_TOPMOST, layout.window.left, layout.window.top, width, height,
                  SWP_SHOWWINDOW | SWP_NOACTIVATE);
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -158,8 +152,6 @@ LRESULT Balloon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NCDESTROY: {
         Hide();
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        hwnd = nullptr;
         font_.reset();
         shown_.clear();
         behind_.clear();

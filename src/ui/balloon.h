@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "app/handles.h"
+#include "base/create_window.h"
+#include "base/handles.h"
+#include "base/window_trampoline.h"
 #include "ui/balloon_layout.h"
-#include "ui/create_window.h"
-#include "ui/window_trampoline.h"
 
 namespace talvine {
 

@@ -13,19 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "copy/point.h"
+#include "base/geometry.h"
 
 namespace talvine {
-
-struct PixelRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 namespace balloon {
 inline constexpr int32_t kMargin = 12;         // between the body's edge and the text

@@ -1,8 +1,9 @@
 #include "ui/balloon_paint.h"
 
 #include <cstring>
+#include <optional>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "ui/texts.h"
 
 namespace talvine {
@@ -30,14 +31,11 @@ public:
         void* bits = nullptr;
         bitmap_.reset(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         if (!dc_ || !bitmap_ || !bits) return;
-        old_ = SelectObject(dc_.get(), bitmap_.get());
+        selected_.emplace(dc_.get(), bitmap_.get());
         bits_ = static_cast<uint32_t*>(bits);
     }
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
-    ~Canvas() {
-        if (old_) SelectObject(dc_.get(), old_);
-    }
 
     HDC dc() const { return dc_.get(); }
     bool ok() const { return bits_ != nullptr; }
@@ -51,7 +49,7 @@ private:
     int32_t height_;
     UniqueMemoryDc dc_;
     UniqueGdiObject bitmap_;
-    HGDIOBJ old_ = nullptr;
+    std::optional<ScopedSelect> selected_;  // declared last: deselects before the DC and bitmap go
     uint32_t* bits_ = nullptr;
 };
 
@@ -88,7 +86,7 @@ HFONT CreateBalloonFont() {
 TextSize MeasureLines(HFONT font, const std::vector<std::string>& lines) {
     const ScreenDc screen;
     const UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-    const HGDIOBJ old = SelectObject(dc.get(), font);
+    const ScopedSelect selected(dc.get(), font);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc.get(), &metrics);
     TextSize size{0, metrics.tmHeight};
@@ -97,7 +95,6 @@ TextSize MeasureLines(HFONT font, const std::vector<std::string>& lines) {
         GetTextExtentPoint32A(dc.get(), line.data(), static_cast<int>(line.size()), &extent);
         if (extent.cx > size.width) size.width = extent.cx;
     }
-    SelectObject(dc.get(), old);
     return size;
 }
 
@@ -114,7 +111,7 @@ std::vector<uint32_t> DrawBalloonFace(HFONT font, const BalloonLayout& layout, s
     const std::span<uint32_t> bits = canvas.pixels();
     for (std::size_t i = 0; i < bits.size(); ++i) bits[i] = border[i] ? frame : shape[i] ? background : 0;
 
-    const HGDIOBJ oldFont = SelectObject(canvas.dc(), font);
+    const ScopedSelect selected(canvas.dc(), font);
     SetBkMode(canvas.dc(), TRANSPARENT);
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
     int32_t y = layout.body.top + balloon::kMargin;
@@ -122,7 +119,6 @@ std::vector<uint32_t> DrawBalloonFace(HFONT font, const BalloonLayout& layout, s
         TextOutA(canvas.dc(), layout.body.left + balloon::kMargin, y, line.data(), static_cast<int>(line.size()));
         y += lineHeight;
     }
-    SelectObject(canvas.dc(), oldFont);
     const std::span<uint32_t> drawn = canvas.pixels();
     return {drawn.begin(), drawn.end()};
 }

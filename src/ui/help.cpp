@@ -9,10 +9,10 @@ namespace talvine {
 // the edit box's outer top-left corner, seen from the window's outer top-left: just
 // inside the window's top-left area. The sums are formed in double precision and
 // truncated, which gives the exact integer sum.
-void OnHelpPressed(int32_t, int32_t, int32_t) {
-    const double x = static_cast<double>(窗口.Left()) + 窗口.编辑框1.Left() + 30;
-    const double y = static_cast<double>(窗口.Top()) + 窗口.编辑框1.Top() + 1;
-    PopUpBalloon(窗口.气球提示框1, static_cast<int32_t>(x), static_cast<int32_t>(y), texts::kHelpText, -1);
+void OnHelpPressed(MainWindow& window, int32_t, int32_t, int32_t) {
+    const double x = static_cast<double>(window.Left()) + window.编辑框1.Left() + 30;
+    const double y = static_cast<double>(window.Top()) + window.编辑框1.Top() + 1;
+    PopUpBalloon(window.气球提示框1, static_cast<int32_t>(x), static_cast<int32_t>(y), texts::kHelpText, -1);
 }
 
 }  // namespace talvine

@@ -2,8 +2,9 @@
 
 #include <windowsx.h>
 
+#include "base/handles.h"
+#include "base/window_class.h"
 #include "ui/link_target.h"
-#include "ui/window_class.h"
 
 namespace talvine {
 
@@ -18,15 +19,9 @@ constexpr COLORREF kHoverColour = RGB(255, 0, 255);
 }  // namespace
 
 bool LinkControl::RegisterWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &WindowTrampoline<LinkControl>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(instance, "LINK_HAND");  // the program's own pointing hand
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kLinkClass;
-    return RegisterClassOnce(wc);
+    // The class cursor is the program's own pointing hand.
+    return talvine::RegisterWindowClass<LinkControl>(instance, kLinkClass, CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS,
+                                                     LoadCursorA(instance, "LINK_HAND"));
 }
 
 bool LinkControl::Create(HINSTANCE instance, HWND parent, CreateWindowFn createWindow, int x, int y,
@@ -88,9 +83,8 @@ void LinkControl::Paint(HDC dc, const RECT& area) const {
     GetClientRect(hwnd, &client);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hover ? kHoverColour : visited ? kVisitedColour : kNormalColour);
-    const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
     DrawTextA(dc, shown, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
-    SelectObject(dc, oldFont);
 }
 
 LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

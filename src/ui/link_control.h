@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "ui/create_window.h"
-#include "ui/window_trampoline.h"
+#include "base/create_window.h"
+#include "base/window_trampoline.h"
 #include "ui/link_open.h"
 
 namespace talvine {

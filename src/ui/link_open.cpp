@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "app/handles.h"
+#include "base/handles.h"
 #include "ui/link_command.h"
 
 namespace talvine {

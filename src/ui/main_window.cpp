@@ -4,15 +4,11 @@
 
 #include <array>
 
-#include "tray/tray_icon.h"
-#include "tray/tray_record.h"
+#include "base/window_class.h"
 #include "ui/tab_order.h"
 #include "ui/texts.h"
-#include "ui/window_class.h"
 
 namespace talvine {
-
-MainWindow 窗口;
 
 namespace {
 
@@ -57,21 +53,11 @@ void Button::SetCaption(const char* text) {
 }
 
 bool MainWindow::RegisterClasses(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = &WindowTrampoline<MainWindow>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    wc.lpszClassName = kMainClass;
-    if (!RegisterClassOnce(wc)) return false;
-
-    wc.lpfnWndProc = &WindowTrampoline<Label>;
-    wc.lpszClassName = kLabelClass;
-    if (!RegisterClassOnce(wc)) return false;
-
-    return LinkControl::RegisterWindowClass(instance);
+    constexpr UINT kStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    return RegisterWindowClass<MainWindow>(instance, kMainClass, kStyle, arrow) &&
+           RegisterWindowClass<Label>(instance, kLabelClass, kStyle, arrow) &&
+           LinkControl::RegisterWindowClass(instance);
 }
 
 bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWindowFn createWindow) {
@@ -163,15 +149,15 @@ int32_t MainWindow::Top() const {
 
 void MainWindow::SetVisible(bool visible) const { ShowWindow(hwnd, visible ? SW_SHOW : SW_HIDE); }
 
-int32_t MainWindow::Position() const {
-    if (IsIconic(hwnd)) return 2;
-    if (IsZoomed(hwnd)) return 3;
-    return 0;
+WindowPosition MainWindow::Position() const {
+    if (IsIconic(hwnd)) return WindowPosition::Minimised;
+    if (IsZoomed(hwnd)) return WindowPosition::Maximised;
+    return WindowPosition::Normal;
 }
 
-void MainWindow::SetPosition(int32_t position) const {
-    // The program only ever writes 0; a hidden window keeps its state until shown.
-    if (position == 0 && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
+void MainWindow::SetPosition(WindowPosition position) const {
+    // The program only ever writes Normal; a hidden window keeps its state until shown.
+    if (position == WindowPosition::Normal && IsWindowVisible(hwnd)) ShowWindow(hwnd, SW_SHOWNORMAL);
 }
 
 void MainWindow::MoveFocus(bool forward) const {
@@ -207,11 +193,11 @@ bool MainWindow::PreTranslate(const MSG& msg) {
         return false;  // Enter and F1 do nothing: no default button, no help file
     }
 
-    if (msg.message == WM_LBUTTONDOWN && msg.hwnd == 按钮6.hwnd && bindings_.button6LeftPressed) {
+    if (msg.message == WM_LBUTTONDOWN && msg.hwnd == 按钮6.hwnd && bindings_.helpPressed) {
         // The event's coordinates are the message's words taken as unsigned.
         const auto x = static_cast<int32_t>(LOWORD(msg.lParam));
         const auto y = static_cast<int32_t>(HIWORD(msg.lParam));
-        return bindings_.button6LeftPressed(x, y, KeyStateBits()) == Answer::No;
+        return bindings_.helpPressed(x, y, KeyStateBits()) == Answer::No;
     }
     return false;
 }
@@ -239,7 +225,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_COMMAND:
         if (reinterpret_cast<HWND>(lParam) == 按钮5.hwnd && HIWORD(wParam) == BN_CLICKED) {
-            if (eventsOn_ && bindings_.button5Click) bindings_.button5Click();
+            if (eventsOn_ && bindings_.copySwitchClicked) bindings_.copySwitchClicked();
             return 0;
         }
         break;
@@ -263,26 +249,31 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ENDSESSION: {
         const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
-        if (eventsOn_ && bindings_.sessionEnding) bindings_.sessionEnding(wParam != FALSE);
+        if (eventsOn_ && bindings_.sessionEnded) bindings_.sessionEnded(wParam != FALSE);
         return r;
     }
+    case WM_HOTKEY:
+        // The hotkey facility's receiver hears of the press first and has handled it
+        // before the window's own handling follows.
+        if (bindings_.hotkeyReceiver)
+            if (const HWND receiver = bindings_.hotkeyReceiver(hwnd, wParam)) SendMessageA(receiver, WM_HOTKEY, wParam, 0);
+        break;
     case kTrayCallbackMessage:
         // A version-1 icon reports the mouse message over it in lParam.
-        if (const int32_t type = TrayEventType(static_cast<uint32_t>(lParam)); type && eventsOn_ && bindings_.tray)
-            bindings_.tray(type);
+        if (const auto type = TrayEventFor(static_cast<uint32_t>(lParam)); type && eventsOn_ && bindings_.trayEvent)
+            bindings_.trayEvent(*type);
         return 0;
     case WM_DESTROY:
         if (eventsOn_ && bindings_.destroyed) bindings_.destroyed();
-        SetTrayIcon(*this);  // an icon still shown goes with the window
         return 0;
     case WM_NCDESTROY: {
         const bool opened = opened_;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        hwnd = nullptr;
         eventsOn_ = false;
         opened_ = false;
         bigIcon_.reset();
         smallIcon_.reset();
+        // The system's controls went before their parent; their handles go too.
+        编辑框1.hwnd = 按钮5.hwnd = 按钮6.hwnd = nullptr;
         // A window that failed during creation never ran the loop, and must not leave
         // a WM_QUIT behind to end the error box's own loop.
         if (opened) PostQuitMessage(0);
@@ -290,8 +281,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     default:
         if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-            // The shell restarted: while hidden in the tray, the icon is the only way back.
-            RestoreTrayIcon(*this);
+            // While hidden in the tray, the icon is the only way back.
+            if (eventsOn_ && bindings_.notificationAreaCreated) bindings_.notificationAreaCreated();
             return 0;
         }
         break;
@@ -311,20 +302,14 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             GetClientRect(hwnd, &r);
             FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
             SetBkMode(dc, TRANSPARENT);
-            const HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+            const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
             DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
-            SelectObject(dc, oldFont);
         });
     case WM_HOTKEY:
         // A hotkey notification forwarded by the hotkey facility: the feedback event.
-        if (owner_ && owner_->eventsOn_ && owner_->bindings_.label1Feedback)
-            owner_->bindings_.label1Feedback(static_cast<int32_t>(wParam), 0);
+        if (owner_ && owner_->eventsOn_ && owner_->bindings_.hotkeyFeedback)
+            owner_->bindings_.hotkeyFeedback(static_cast<int32_t>(wParam), 0);
         return 0;
-    case WM_NCDESTROY: {
-        const LRESULT r = DefWindowProcA(hwnd, msg, wParam, lParam);
-        hwnd = nullptr;
-        return r;
-    }
     default:
         break;
     }

@@ -1,4 +1,4 @@
-// The main window 窗口 and its members, with the events they raise and the
+// The main window and its members, with the events they raise and the
 // properties that handlers read and write.
 #pragma once
 
@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <string>
 
-#include "app/handles.h"
-#include "ui/create_window.h"
-#include "ui/window_trampoline.h"
+#include "base/create_window.h"
+#include "base/handles.h"
 #include "ui/balloon.h"
 #include "ui/link_control.h"
+#include "ui/window_events.h"
 
 namespace talvine {
 
@@ -19,19 +19,29 @@ namespace talvine {
 // may-close keeps the window open, left-button-pressed consumes the press.
 enum class Answer { None, Yes, No };
 
-// The handlers bound to the window's and its controls' events. An empty slot means
-// the event has no handler.
+// The handlers bound to the window's and its members' events, each slot named for
+// its event. An empty slot means the event has no handler.
 struct Bindings {
     void (*created)() = nullptr;
     Answer (*mayClose)() = nullptr;
     void (*positionChanged)() = nullptr;
     void (*sizeChanged)() = nullptr;
-    void (*tray)(int32_t type) = nullptr;
+    void (*trayEvent)(TrayEvent type) = nullptr;
+    // WM_DESTROY, while the window still exists: its tray icon goes with it.
     void (*destroyed)() = nullptr;
-    void (*sessionEnding)(bool ending) = nullptr;  // WM_ENDSESSION: false when the session goes on
-    void (*button5Click)() = nullptr;
-    Answer (*button6LeftPressed)(int32_t x, int32_t y, int32_t keyState) = nullptr;
-    void (*label1Feedback)(int32_t first, int32_t second) = nullptr;
+    // WM_ENDSESSION: ending is false when the session goes on after all.
+    void (*sessionEnded)(bool ending) = nullptr;
+    // The notification area was created anew (the shell restarted) and knows no icons.
+    void (*notificationAreaCreated)() = nullptr;
+    // 按钮5's click.
+    void (*copySwitchClicked)() = nullptr;
+    // 按钮6's left-button-pressed: the press position, unsigned, and the key state.
+    Answer (*helpPressed)(int32_t x, int32_t y, int32_t keyState) = nullptr;
+    // 标签1's feedback: a hotkey identifier, then 0.
+    void (*hotkeyFeedback)(int32_t first, int32_t second) = nullptr;
+    // Not an event but a question the window asks on every WM_HOTKEY: which control,
+    // if any, hears of the press before the window's own handling.
+    HWND (*hotkeyReceiver)(HWND window, WPARAM id) = nullptr;
 };
 
 struct EditBox {
@@ -39,8 +49,7 @@ struct EditBox {
     // Outer top-left corner in the main window's client area.
     int32_t Left() const;
     int32_t Top() const;
-    // Replaces the whole text; null writes the empty text. Safe from any thread: the
-    // window system hands the change to the main thread and waits for it.
+    // Replaces the whole text; null writes the empty text.
     void SetText(const char* text) const;
 };
 
@@ -93,8 +102,8 @@ public:
     int32_t Left() const;  // outer rectangle, screen coordinates
     int32_t Top() const;
     void SetVisible(bool visible) const;
-    int32_t Position() const;  // 2 minimised, 3 maximised, 0 normal
-    void SetPosition(int32_t position) const;
+    WindowPosition Position() const;  // Minimised, Maximised or Normal
+    void SetPosition(WindowPosition position) const;
 
     HWND hwnd = nullptr;
     EditBox 编辑框1;
@@ -103,8 +112,6 @@ public:
     LinkControl 超级链接框1;
     Label 标签1;
     Balloon 气球提示框1;
-    UniqueIcon trayIcon;  // the icon the notification area shows for this window, if any
-    std::string trayTip;  // and its tooltip, to show it again if the notification area restarts
 
 private:
     template <typename T>
@@ -123,8 +130,5 @@ private:
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 };
-
-// The program's one main window.
-extern MainWindow 窗口;
 
 }  // namespace talvine

@@ -12,6 +12,7 @@
 #include "tray/tray_icons.h"
 #include "tray/tray_record.h"
 #include "ui/texts.h"
+#include "ui/window_events.h"
 
 namespace talvine {
 namespace {
@@ -79,13 +80,37 @@ INSTANTIATE_TEST_SUITE_P(EachPair, TrayRecord,
                                            TrayCase{true, true, TrayCall::Modify, 7, 0x8064},
                                            TrayCase{true, false, TrayCall::Delete, 0, 0}));
 
-TEST(TrayEvents, MapTheMouseMessagesOverTheIcon) {
-    const struct {
-        uint32_t message;
-        int32_t type;
-    } cases[] = {{0x0202, 1}, {0x0203, 2}, {0x0205, 3}, {0x007B, 3}, {0x0201, 0}, {0x0200, 0},
-                 {0x0204, 0}, {0x0206, 0}, {0x0207, 0}, {0x0208, 0}, {0x0400, 0}};
-    for (const auto& c : cases) EXPECT_EQ(TrayEventType(c.message), c.type) << std::hex << c.message;
+struct TrayEventCase {
+    const char* name;
+    uint32_t message;
+    std::optional<TrayEvent> event;
+};
+
+class TrayEvents : public ::testing::TestWithParam<TrayEventCase> {};
+
+TEST_P(TrayEvents, MapTheMouseMessageOverTheIcon) {
+    EXPECT_EQ(TrayEventFor(GetParam().message), GetParam().event);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, TrayEvents,
+    ::testing::Values(TrayEventCase{"LeftUp", 0x0202, TrayEvent::LeftButtonUp},
+                      TrayEventCase{"LeftDoubleClick", 0x0203, TrayEvent::LeftDoubleClick},
+                      TrayEventCase{"RightUp", 0x0205, TrayEvent::RightButton},
+                      TrayEventCase{"ContextMenuKey", 0x007B, TrayEvent::RightButton},
+                      TrayEventCase{"LeftDown", 0x0201, std::nullopt},
+                      TrayEventCase{"Move", 0x0200, std::nullopt},
+                      TrayEventCase{"RightDown", 0x0204, std::nullopt},
+                      TrayEventCase{"RightDoubleClick", 0x0206, std::nullopt},
+                      TrayEventCase{"MiddleDown", 0x0207, std::nullopt},
+                      TrayEventCase{"MiddleUp", 0x0208, std::nullopt},
+                      TrayEventCase{"VersionFourSelect", 0x0400, std::nullopt}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(TrayEvents, TypesCarryTheirNumbers) {
+    EXPECT_EQ(static_cast<int32_t>(TrayEvent::LeftButtonUp), 1);
+    EXPECT_EQ(static_cast<int32_t>(TrayEvent::LeftDoubleClick), 2);
+    EXPECT_EQ(static_cast<int32_t>(TrayEvent::RightButton), 3);
 }
 
 struct TipCase {

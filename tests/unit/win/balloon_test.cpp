@@ -16,6 +16,9 @@
 namespace talvine {
 namespace {
 
+// The window under test; the program's own instance belongs to the application.
+MainWindow g_window;
+
 // Runs the main thread's loop, pre-translation included, until `done` holds or the
 // time runs out; tells which.
 template <typename F>
@@ -24,7 +27,7 @@ bool PumpUntil(F done, DWORD timeoutMs = 5000) {
     for (;;) {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!窗口.PreTranslate(msg)) {
+            if (!g_window.PreTranslate(msg)) {
                 TranslateMessage(&msg);
                 DispatchMessageA(&msg);
             }
@@ -51,27 +54,27 @@ protected:
 
     void SetUp() override {
         Bindings b;
-        b.button6LeftPressed = [](int32_t x, int32_t y, int32_t keys) {
-            OnHelpPressed(x, y, keys);
+        b.helpPressed = [](int32_t x, int32_t y, int32_t keys) {
+            OnHelpPressed(g_window, x, y, keys);
             return Answer::None;
         };
-        ASSERT_TRUE(窗口.Create(GetModuleHandleA(nullptr), b));
-        窗口.Open();
-        SetWindowPos(窗口.hwnd, nullptr, kLeft, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        SetForegroundWindow(窗口.hwnd);
+        ASSERT_TRUE(g_window.Create(GetModuleHandleA(nullptr), b));
+        g_window.Open();
+        SetWindowPos(g_window.hwnd, nullptr, kLeft, kTop, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetForegroundWindow(g_window.hwnd);
         PumpFor(50);
     }
     void TearDown() override {
-        if (窗口.Exists()) DestroyWindow(窗口.hwnd);
+        if (g_window.Exists()) DestroyWindow(g_window.hwnd);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
     }
-    static Balloon& balloon() { return 窗口.气球提示框1; }
+    static Balloon& balloon() { return g_window.气球提示框1; }
 
     // Pops up the help text as the help button's press does, and waits for it.
     static void ShowHelp() {
-        OnHelpPressed(0, 0, 0);
+        OnHelpPressed(g_window, 0, 0, 0);
         ASSERT_TRUE(PumpUntil([] { return balloon().Showing(); })) << "the balloon did not show";
     }
 };
@@ -80,7 +83,7 @@ TEST_F(BalloonTest, IsAHiddenToolPopUpOwnedByTheMainWindowUntilItPopsUp) {
     const HWND w = balloon().hwnd;
     ASSERT_TRUE(IsWindow(w));
     EXPECT_FALSE(IsWindowVisible(w));
-    EXPECT_EQ(GetWindow(w, GW_OWNER), 窗口.hwnd);
+    EXPECT_EQ(GetWindow(w, GW_OWNER), g_window.hwnd);
     EXPECT_EQ(GetWindowLongPtrA(w, GWL_STYLE) & (WS_POPUP | WS_CHILD | WS_CAPTION), WS_POPUP);
     const auto ex = static_cast<DWORD>(GetWindowLongPtrA(w, GWL_EXSTYLE));
     EXPECT_EQ(ex & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), static_cast<DWORD>(WS_EX_TOOLWINDOW | WS_EX_TOPMOST));
@@ -116,7 +119,7 @@ TEST_F(BalloonTest, HelpPressPutsTheTipAt36And7FromTheWindowsCornerWithoutActiva
 TEST_F(BalloonTest, GoesWithTheMainWindow) {
     ShowHelp();
     const HWND w = balloon().hwnd;
-    DestroyWindow(窗口.hwnd);
+    DestroyWindow(g_window.hwnd);
     EXPECT_FALSE(IsWindow(w));
     EXPECT_EQ(balloon().hwnd, nullptr);
 }
@@ -133,11 +136,11 @@ class BalloonInput : public BalloonTest, public ::testing::WithParamInterface<In
 
 HWND Target(int which) {
     switch (which) {
-    case 1: return 窗口.编辑框1.hwnd;
-    case 2: return 窗口.按钮6.hwnd;
-    case 3: return 窗口.气球提示框1.hwnd;
-    case 4: return 窗口.标签1.hwnd;
-    default: return 窗口.hwnd;
+    case 1: return g_window.编辑框1.hwnd;
+    case 2: return g_window.按钮6.hwnd;
+    case 3: return g_window.气球提示框1.hwnd;
+    case 4: return g_window.标签1.hwnd;
+    default: return g_window.hwnd;
     }
 }
 
@@ -183,7 +186,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(BalloonTest, AQueuedKeyThatIsOnlyPeekedAtDoesNotDismiss) {
     ShowHelp();
-    PostMessageA(窗口.编辑框1.hwnd, WM_KEYDOWN, 'A', 0);
+    PostMessageA(g_window.编辑框1.hwnd, WM_KEYDOWN, 'A', 0);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
     EXPECT_TRUE(balloon().Showing());
@@ -202,7 +205,7 @@ TEST_F(BalloonTest, LosingActivationHidesItGainingItDoesNot) {
 TEST_F(BalloonTest, DismissedBalloonStaysHiddenAndTheNextOneIsDismissedToo) {
     for (int round = 0; round < 2; ++round) {
         ShowHelp();
-        PostMessageA(窗口.hwnd, WM_RBUTTONDOWN, 0, 0);
+        PostMessageA(g_window.hwnd, WM_RBUTTONDOWN, 0, 0);
         MSG msg;
         PeekMessageA(&msg, nullptr, WM_RBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE);
         ASSERT_FALSE(balloon().Showing()) << "round " << round;
@@ -214,11 +217,11 @@ TEST_F(BalloonTest, DismissedBalloonStaysHiddenAndTheNextOneIsDismissedToo) {
 TEST_F(BalloonTest, HelpPressWhileShowingHidesThenShowsItAgainAtTheSamePlace) {
     ShowHelp();
     const RECT before = RectOf(balloon().hwnd);
-    PostMessageA(窗口.按钮6.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    PostMessageA(g_window.按钮6.hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
     EXPECT_FALSE(balloon().Showing()) << "the press itself dismisses it first";
-    EXPECT_FALSE(窗口.PreTranslate(msg));  // raises the help press, which pops it up again
+    EXPECT_FALSE(g_window.PreTranslate(msg));  // raises the help press, which pops it up again
     ASSERT_TRUE(PumpUntil([] { return balloon().Showing(); }));
     const RECT after = RectOf(balloon().hwnd);
     EXPECT_TRUE(EqualRect(&before, &after));
@@ -237,7 +240,7 @@ TEST_F(BalloonTest, AnEmptyTextShowsNothingAndHidesWhatShowed) {
 BOOL CALLBACK FindOtherBalloon(HWND w, LPARAM found) {
     char cls[64] = {};
     GetClassNameA(w, cls, sizeof cls);
-    if (std::string(cls) == "TalvineBalloon" && w != 窗口.气球提示框1.hwnd) *reinterpret_cast<HWND*>(found) = w;
+    if (std::string(cls) == "TalvineBalloon" && w != g_window.气球提示框1.hwnd) *reinterpret_cast<HWND*>(found) = w;
     return TRUE;
 }
 

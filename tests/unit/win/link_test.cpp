@@ -18,6 +18,9 @@
 namespace talvine {
 namespace {
 
+// The window under test; the program's own instance belongs to the application.
+MainWindow g_window;
+
 // What the fake shell and WinExec were asked to do, and what they answer.
 struct Calls {
     std::vector<std::string> shellFiles;
@@ -147,19 +150,19 @@ class LinkControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_calls = {};
-        ASSERT_TRUE(窗口.Create(GetModuleHandleA(nullptr), Bindings{}));
-        窗口.Open();
-        SetForegroundWindow(窗口.hwnd);
+        ASSERT_TRUE(g_window.Create(GetModuleHandleA(nullptr), Bindings{}));
+        g_window.Open();
+        SetForegroundWindow(g_window.hwnd);
         link().launchers = {&FakeShell, &FakeExec, HKEY_CURRENT_USER};
         Pump();
     }
     void TearDown() override {
         ReleaseCapture();
         link().launchers = {};
-        if (窗口.Exists()) DestroyWindow(窗口.hwnd);
+        if (g_window.Exists()) DestroyWindow(g_window.hwnd);
         Pump();
     }
-    static LinkControl& link() { return 窗口.超级链接框1; }
+    static LinkControl& link() { return g_window.超级链接框1; }
     static void Pump() {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
@@ -192,13 +195,13 @@ TEST_F(LinkControlTest, ClassHasTheHandCursorNoBackgroundAndDoubleClicks) {
 }
 
 TEST_F(LinkControlTest, LeftPressOpensTheMakersPageOnceAndKeepsTheFocusWhereItWas) {
-    SetFocus(窗口.编辑框1.hwnd);
+    SetFocus(g_window.编辑框1.hwnd);
     g_calls.shellResult = 42;
     Send(WM_LBUTTONDOWN, 5, 5);
     EXPECT_EQ(g_calls.shellFiles, std::vector<std::string>{kMakerUrl});
     EXPECT_EQ(g_calls.shellShows, std::vector<int>{SW_SHOW});
     EXPECT_TRUE(link().visited);
-    EXPECT_EQ(GetFocus(), 窗口.编辑框1.hwnd);
+    EXPECT_EQ(GetFocus(), g_window.编辑框1.hwnd);
     Send(WM_LBUTTONUP, 5, 5);
     EXPECT_EQ(g_calls.shellFiles.size(), 1u) << "the release opened it again";
 

@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "app/app_state.h"
+#include "base/app_state.h"
 #include "app/application.h"
 #include "ui/main_window.h"
 #include "ui/texts.h"
 
 namespace talvine {
 namespace {
+
+// A window of the test's own, for the order of the creation events.
+MainWindow g_window;
 
 // Fails the n-th window creation (1-based); 0 fails none.
 int g_failAt = 0;
@@ -67,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(EachWindow, StartupFailure, ::testing::Range(1, 8));
 
 std::vector<std::string> g_events;
 void RecordEvent(const char* name) {
-    g_events.push_back(std::string(name) + (IsWindowVisible(窗口.hwnd) ? "+shown" : "+hidden"));
+    g_events.push_back(std::string(name) + (IsWindowVisible(g_window.hwnd) ? "+shown" : "+hidden"));
 }
 
 TEST(Startup, RaisesCreatedThenPositionThenSizeBeforeShowing) {
@@ -76,17 +79,17 @@ TEST(Startup, RaisesCreatedThenPositionThenSizeBeforeShowing) {
     b.created = [] { RecordEvent("created"); };
     b.positionChanged = [] { RecordEvent("position"); };
     b.sizeChanged = [] { RecordEvent("size"); };
-    ASSERT_TRUE(窗口.Create(GetModuleHandleA(nullptr), b));
+    ASSERT_TRUE(g_window.Create(GetModuleHandleA(nullptr), b));
     EXPECT_TRUE(g_events.empty()) << "an event was raised during creation";
 
-    窗口.Open();
+    g_window.Open();
     // The first showing may send WM_SIZE and WM_MOVE of its own; those come after.
     ASSERT_GE(g_events.size(), 3u);
     EXPECT_EQ(std::vector<std::string>(g_events.begin(), g_events.begin() + 3),
               (std::vector<std::string>{"created+hidden", "position+hidden", "size+hidden"}));
-    EXPECT_TRUE(IsWindowVisible(窗口.hwnd));
+    EXPECT_TRUE(IsWindowVisible(g_window.hwnd));
 
-    DestroyWindow(窗口.hwnd);
+    DestroyWindow(g_window.hwnd);
     MSG msg;
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "closing must end the loop";
     EXPECT_EQ(msg.wParam, 0u);
@@ -98,7 +101,7 @@ TEST(Startup, ClosingTheWindowEndsTheRunWithExitCodeZero) {
     g_boxes.clear();
     EXPECT_EQ(RunApplication({&CreateAndQueueClose, &RecordBox}), 0);
     EXPECT_TRUE(g_boxes.empty());
-    EXPECT_FALSE(IsWindow(窗口.hwnd));
+    EXPECT_EQ(FindWindowA(nullptr, texts::kProductName), nullptr) << "the main window outlived the run";
 }
 
 }  // namespace

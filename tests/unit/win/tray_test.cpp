@@ -60,11 +60,24 @@ bool Shown(HWND window) {
     return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
+// A window with the tray icon bound as the application binds it: the icon goes with
+// the window, and comes back when the notification area is recreated.
+MainWindow g_window;
+TrayIcon g_tray;
+
 class TrayArea : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(窗口.Create(GetModuleHandleA(nullptr), {})); }
+    void SetUp() override {
+        Bindings b;
+        b.destroyed = [] { SetTrayIcon(g_tray); };
+        b.notificationAreaCreated = [] { g_tray.Restore(); };
+        ASSERT_TRUE(g_window.Create(GetModuleHandleA(nullptr), b));
+        g_window.Open();
+        g_tray.SetWindow(g_window.hwnd);
+    }
     void TearDown() override {
-        if (窗口.Exists()) DestroyWindow(窗口.hwnd);
+        if (g_window.Exists()) DestroyWindow(g_window.hwnd);
+        SetTrayIcon(g_tray);
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         }
@@ -72,52 +85,56 @@ protected:
 };
 
 TEST_F(TrayArea, SetTrayIconAddsChangesAndRemovesTheIcon) {
-    EXPECT_FALSE(Shown(窗口.hwnd));
-    SetTrayIcon(窗口, IconCopyOn, "tip");
-    ASSERT_NE(窗口.trayIcon.get(), nullptr);
-    EXPECT_TRUE(Shown(窗口.hwnd)) << "added";
+    EXPECT_FALSE(Shown(g_window.hwnd));
+    SetTrayIcon(g_tray, IconCopyOn, "tip");
+    ASSERT_NE(g_tray.Handle(), nullptr);
+    EXPECT_TRUE(Shown(g_window.hwnd)) << "added";
+    EXPECT_EQ(g_tray.Tip(), "tip");
 
-    const HICON first = 窗口.trayIcon.get();
-    SetTrayIcon(窗口, IconCopyOff);
-    EXPECT_NE(窗口.trayIcon.get(), first);
+    const HICON first = g_tray.Handle();
+    SetTrayIcon(g_tray, IconCopyOff);
+    EXPECT_NE(g_tray.Handle(), first);
     EXPECT_EQ(GetIconInfo(first, nullptr), FALSE) << "the replaced handle must be destroyed";
-    EXPECT_TRUE(Shown(窗口.hwnd)) << "changed, still shown";
-    EXPECT_EQ(窗口.trayTip, "") << "a change without tooltip leaves none";
+    EXPECT_TRUE(Shown(g_window.hwnd)) << "changed, still shown";
+    EXPECT_EQ(g_tray.Tip(), "") << "a change without tooltip leaves none";
 
-    SetTrayIcon(窗口);
-    EXPECT_EQ(窗口.trayIcon.get(), nullptr);
-    EXPECT_FALSE(Shown(窗口.hwnd)) << "removed";
+    const HICON second = g_tray.Handle();
+    SetTrayIcon(g_tray);
+    EXPECT_EQ(g_tray.Handle(), nullptr);
+    EXPECT_EQ(GetIconInfo(second, nullptr), FALSE) << "the removed handle must be destroyed";
+    EXPECT_FALSE(Shown(g_window.hwnd)) << "removed";
 }
 
 TEST_F(TrayArea, UnconvertibleBytesRemoveAShownIcon) {
-    SetTrayIcon(窗口, IconCopyOn, "tip");
-    ASSERT_TRUE(Shown(窗口.hwnd));
+    SetTrayIcon(g_tray, IconCopyOn, "tip");
+    ASSERT_TRUE(Shown(g_window.hwnd));
     const uint8_t junk[] = {0, 0, 7, 0};
-    SetTrayIcon(窗口, junk, "tip");
-    EXPECT_EQ(窗口.trayIcon.get(), nullptr);
-    EXPECT_FALSE(Shown(窗口.hwnd));
+    SetTrayIcon(g_tray, junk, "tip");
+    EXPECT_EQ(g_tray.Handle(), nullptr);
+    EXPECT_FALSE(Shown(g_window.hwnd));
 }
 
 TEST_F(TrayArea, DestroyingTheWindowRemovesItsIcon) {
-    SetTrayIcon(窗口, IconCopyOn, "tip");
-    const HWND window = 窗口.hwnd;
+    SetTrayIcon(g_tray, IconCopyOn, "tip");
+    const HWND window = g_window.hwnd;
     ASSERT_TRUE(Shown(window));
     DestroyWindow(window);
     EXPECT_FALSE(Shown(window));
+    EXPECT_EQ(g_tray.Handle(), nullptr);
 }
 
 TEST_F(TrayArea, TheIconComesBackWhenTheNotificationAreaIsRecreated) {
-    SetTrayIcon(窗口, IconCopyOff, "tip");
+    SetTrayIcon(g_tray, IconCopyOff, "tip");
     // What a restarting shell does: forget the icons, then broadcast TaskbarCreated.
     NOTIFYICONDATAA forget{};
     forget.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    forget.hWnd = 窗口.hwnd;
+    forget.hWnd = g_window.hwnd;
     forget.uID = kTrayIconId;
     ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forget));
-    ASSERT_FALSE(Shown(窗口.hwnd));
-    SendMessageA(窗口.hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(Shown(窗口.hwnd));
-    EXPECT_EQ(窗口.trayTip, "tip");
+    ASSERT_FALSE(Shown(g_window.hwnd));
+    SendMessageA(g_window.hwnd, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(Shown(g_window.hwnd));
+    EXPECT_EQ(g_tray.Tip(), "tip");
 }
 
 }  // namespace

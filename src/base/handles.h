@@ -1,5 +1,6 @@
-// Owners for Win32 handles: one generic owner, one alias per handle type.
-// Copying is deleted, so every handle is released in exactly one place.
+// Owners for Win32 handles: one generic owner, one alias per handle type, and the
+// scoped pairs that GDI drawing needs. Copying is deleted, so every handle is
+// released in exactly one place.
 #pragma once
 
 #include <windows.h>
@@ -38,6 +39,7 @@ private:
 namespace detail {
 inline void CloseKey(HKEY k) { RegCloseKey(k); }
 inline void DeleteGdiObject(HGDIOBJ o) { DeleteObject(o); }
+inline void DeleteRegion(HRGN r) { DeleteObject(r); }
 inline void DestroyIconHandle(HICON i) { DestroyIcon(i); }
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
@@ -46,8 +48,8 @@ inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
 using UniqueRegKey = UniqueHandle<HKEY, detail::CloseKey>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, detail::DeleteGdiObject>;
+using UniqueRegion = UniqueHandle<HRGN, detail::DeleteRegion>;
 using UniqueMemoryDc = UniqueHandle<HDC, detail::DeleteMemoryDc>;
-// For hooks the program owns outright; the mouse hooks' handles live in AppState instead.
 using UniqueHook = UniqueHandle<HHOOK, detail::RemoveHook>;
 
 // The screen's device context, for as long as it is in scope.
@@ -63,6 +65,22 @@ public:
 
 private:
     HDC dc_;
+};
+
+// An object selected into a DC for as long as it is in scope; the DC's previous
+// object is selected back at the end, so that the caller's object can be deleted.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(dc && object ? SelectObject(dc, object) : nullptr) {}
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+    ~ScopedSelect() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
 };
 
 }  // namespace talvine

@@ -1,4 +1,6 @@
-// The program's only mutable global state. Only the main thread touches it.
+// The program's only mutable global state, a plain record that only the main thread
+// touches. The application defines and owns the one instance; it is declared here so
+// that the two mouse hook procedures, which the system calls with no context, reach it.
 #pragma once
 
 #include <windows.h>
@@ -6,7 +8,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "copy/point.h"
+#include "base/geometry.h"
 
 namespace talvine {
 

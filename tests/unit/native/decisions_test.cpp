@@ -1,0 +1,168 @@
+// The decisions users feel most, as tables: the copy switch, the tray step after a
+// move of the window, the tray event that restores it, the hotkey's delivery and the
+// watchers' return after a cancelled shutdown.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "app/session_resume.h"
+#include "tray/hotkey_ids.h"
+#include "tray/switch_logic.h"
+#include "tray/tray_icons.h"
+#include "ui/texts.h"
+
+namespace talvine {
+namespace {
+
+const std::string kOn = texts::kCaptionCopyOn;    // "关闭复制": copying is on
+const std::string kOff = texts::kCaptionCopyOff;  // "开启复制": copying is off
+// A caption one byte away from each, and the same text with a byte more: neither is
+// a switch state.
+const std::string kOnLastByteChanged = kOn.substr(0, kOn.size() - 1) + "\xC7";
+const std::string kOffWithTrailingSpace = kOff + " ";
+
+struct SwitchCase {
+    const char* name;
+    std::string caption;
+    std::optional<SwitchStep> step;
+};
+
+class CopySwitchStates : public ::testing::TestWithParam<SwitchCase> {};
+
+TEST_P(CopySwitchStates, CaptionDecidesCaptionHookAndImage) {
+    const std::optional<SwitchStep> step = SwitchStepFor(GetParam().caption);
+    ASSERT_EQ(step.has_value(), GetParam().step.has_value());
+    if (!step) return;
+    EXPECT_STREQ(step->caption, GetParam().step->caption);
+    EXPECT_EQ(step->copyHook, GetParam().step->copyHook);
+    EXPECT_EQ(step->image, GetParam().step->image);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    States, CopySwitchStates,
+    ::testing::Values(
+        SwitchCase{"OnSwitchesOff", kOn, SwitchStep{texts::kCaptionCopyOff, CopyHookChange::Remove, TrayImage::CopyOff}},
+        SwitchCase{"OffSwitchesOn", kOff, SwitchStep{texts::kCaptionCopyOn, CopyHookChange::Install, TrayImage::CopyOn}},
+        SwitchCase{"EmptyCaptionChangesNothing", "", std::nullopt},
+        SwitchCase{"OneByteAwayChangesNothing", kOnLastByteChanged, std::nullopt},
+        SwitchCase{"TrailingByteChangesNothing", kOffWithTrailingSpace, std::nullopt},
+        SwitchCase{"HelpCaptionChangesNothing", texts::kCaptionHelp, std::nullopt}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+TEST(CopySwitchStates, TwoClicksComeBackToTheStart) {
+    const std::optional<SwitchStep> off = SwitchStepFor(kOn);
+    ASSERT_TRUE(off);
+    const std::optional<SwitchStep> on = SwitchStepFor(off->caption);
+    ASSERT_TRUE(on);
+    EXPECT_EQ(on->caption, kOn);
+}
+
+TEST(TrayImages, EachImageIsItsIcoFile) {
+    EXPECT_EQ(TrayIconData(TrayImage::CopyOn).data(), IconCopyOn);
+    EXPECT_EQ(TrayIconData(TrayImage::CopyOn).size(), sizeof IconCopyOn);
+    EXPECT_EQ(TrayIconData(TrayImage::CopyOff).data(), IconCopyOff);
+    EXPECT_EQ(TrayIconData(TrayImage::CopyOff).size(), sizeof IconCopyOff);
+}
+
+struct MoveCase {
+    const char* name;
+    bool minimised;
+    std::string caption;
+    MoveStep step;
+};
+
+class WindowMoved : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(WindowMoved, OnlyMinimisingGoesToTheTray) {
+    EXPECT_EQ(MoveStepFor(GetParam().minimised, GetParam().caption), GetParam().step);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WindowMoved,
+    ::testing::Values(MoveCase{"OrdinaryMoveCopyingOn", false, kOn, {}},
+                      MoveCase{"OrdinaryMoveCopyingOff", false, kOff, {}},
+                      MoveCase{"MinimisedCopyingOn", true, kOn, {true, TrayImage::CopyOn}},
+                      MoveCase{"MinimisedCopyingOff", true, kOff, {true, TrayImage::CopyOff}},
+                      MoveCase{"MinimisedOtherCaptionHidesWithoutIcon", true, kOnLastByteChanged, {true, std::nullopt}},
+                      MoveCase{"MinimisedEmptyCaptionHidesWithoutIcon", true, "", {true, std::nullopt}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct TrayEventCase {
+    const char* name;
+    int32_t type;
+    bool restores;
+};
+
+class TrayEventRestores : public ::testing::TestWithParam<TrayEventCase> {};
+
+TEST_P(TrayEventRestores, OnlyALeftReleaseBringsTheWindowBack) {
+    EXPECT_EQ(RestoresFromTray(static_cast<TrayEvent>(GetParam().type)), GetParam().restores);
+}
+
+INSTANTIATE_TEST_SUITE_P(Types, TrayEventRestores,
+                         ::testing::Values(TrayEventCase{"LeftRelease", 1, true},
+                                           TrayEventCase{"DoubleClick", 2, false},
+                                           TrayEventCase{"RightButton", 3, false},
+                                           TrayEventCase{"NoType", 0, false},
+                                           TrayEventCase{"UnknownType", 4, false}),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// The book after a sequence of registrations (+) and undoings (-), then an identifier.
+struct DeliveryCase {
+    const char* name;
+    std::string history;
+    int64_t id;
+    bool forwards;
+};
+
+class HotkeyDelivery : public ::testing::TestWithParam<DeliveryCase> {};
+
+TEST_P(HotkeyDelivery, GoesToTheReceiverOnlyWhileWatchedAndOnlyForThisRunsIds) {
+    HotkeyBook book;
+    for (const char step : GetParam().history) {
+        if (step == '+') book.Register();
+        else book.Unregister();
+    }
+    EXPECT_EQ(book.ForwardsToReceiver(GetParam().id), GetParam().forwards);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HotkeyDelivery,
+    ::testing::Values(DeliveryCase{"NothingRegistered", "", 33001, false},
+                      DeliveryCase{"TheRunsEsc", "+", 33001, true},
+                      DeliveryCase{"NotYetIssued", "+", 33002, false},
+                      DeliveryCase{"BelowTheFirst", "+", 33000, false},
+                      DeliveryCase{"Zero", "+", 0, false},
+                      DeliveryCase{"ForeignHotkey", "+", 1, false},
+                      DeliveryCase{"AfterUndoingNotWatched", "+-", 33001, false},
+                      DeliveryCase{"ReRegisteredOldIdStillIssued", "+-+", 33001, true},
+                      DeliveryCase{"ReRegisteredNewId", "+-+", 33002, true},
+                      DeliveryCase{"OneOfTwoUndoneStillWatched", "++-", 33002, true},
+                      DeliveryCase{"UndoneTwiceThenRegistered", "+--+", 33002, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct ResumeCase {
+    const char* name;
+    bool removed;
+    std::string caption;
+    ResumeStep step;
+};
+
+class CancelledShutdown : public ::testing::TestWithParam<ResumeCase> {};
+
+TEST_P(CancelledShutdown, BringsBackWhatTheClosingRemoved) {
+    EXPECT_EQ(ResumeStepFor(GetParam().removed, GetParam().caption), GetParam().step);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CancelledShutdown,
+    ::testing::Values(ResumeCase{"NothingRemovedCopyingOn", false, kOn, {}},
+                      ResumeCase{"NothingRemovedCopyingOff", false, kOff, {}},
+                      ResumeCase{"RemovedCopyingOn", true, kOn, {true, true}},
+                      ResumeCase{"RemovedCopyingOff", true, kOff, {true, false}},
+                      ResumeCase{"RemovedOtherCaption", true, kOnLastByteChanged, {true, false}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace talvine
