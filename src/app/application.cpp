@@ -32,6 +32,18 @@ bool g_watchersRemoved = false;
 
 CopySwitch SwitchParts() { return {窗口.按钮5, g_watchers, g_trayIcon}; }
 
+// Keeps the mouse hooks in place: the system removes a hook without a word when its
+// procedure was slow, and is known to drop hooks over sleep and a locked session.
+void OnWatchNotice(WatchNotice notice) {
+    switch (notice) {
+    case WatchNotice::MouseInput: g_watchers.MouseInputSeen(GetTickCount()); break;
+    case WatchNotice::CheckDue: g_watchers.CheckNow(GetTickCount()); break;
+    case WatchNotice::ResumedFromSleep:
+    case WatchNotice::SessionUnlocked:
+    case WatchNotice::LongCallEnded: g_watchers.Rearm(); break;
+    }
+}
+
 // The form's seven bindings, every handler giving no answer, and the window's notices
 // that keep the tray icon and the watchers whole.
 Bindings FormBindings() {
@@ -52,8 +64,12 @@ Bindings FormBindings() {
         OnHotkeyFeedback(SwitchParts(), appState.hotkeyId, first, second);
     };
     b.hotkeyReceiver = &HotkeyReceiver;
-    // An icon still shown goes with the window.
-    b.destroyed = [] { SetTrayIcon(g_trayIcon); };
+    b.watchNotice = &OnWatchNotice;
+    // An icon still shown goes with the window, and so does the hooks' witness.
+    b.destroyed = [] {
+        SetTrayIcon(g_trayIcon);
+        g_watchers.StopWatchingInput();
+    };
     b.notificationAreaCreated = [] { g_trayIcon.Restore(); };
     b.sessionEnded = [](bool ending) {
         if (!ending) OnSessionResumed();
@@ -115,6 +131,7 @@ int RunApplication(const StartupSeams& seams) {
     // Each subsystem gets what it acts on before the created event installs the hooks.
     g_trayIcon.SetWindow(窗口.hwnd);
     SetCopyTarget(窗口.编辑框1.hwnd);
+    g_watchers.WatchInputOf(窗口.hwnd);
     窗口.Open();
     return 窗口.Exists() ? RunMessageLoop() : 0;
 }

@@ -5,12 +5,25 @@
 
 namespace talvine {
 
-void PasteNow() { PressKeyChord(VK_CONTROL, 'V'); }
+namespace {
 
-// Only the press counts; the chord is typed before the press goes on to its window.
+uint32_t g_lastCall = 0;
+
+}  // namespace
+
+// Called from the hook on the main thread, so it never waits: if a copy worker is
+// typing its Ctrl+C right now, Ctrl+V follows it, whole, as soon as that is done.
+void PasteNow() { PressKeyChordWithoutWaiting(VK_CONTROL, 'V'); }
+
+// Only the press counts; the chord is typed before the press goes on to its window
+// unless another chord is being typed at that moment. Every call is stamped, so that
+// the hook's owner can tell a hook the system has removed.
 LRESULT CALLBACK PasteHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
+    g_lastCall = GetTickCount();
     if (wParam == WM_MBUTTONDOWN) PasteNow();
     return CallNextHookEx(appState.pasteHook, nCode, wParam, lParam);
 }
+
+uint32_t PasteHookLastCall() { return g_lastCall; }
 
 }  // namespace talvine

@@ -95,6 +95,7 @@ LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // The press opens the page, not the release; the focus stays where it was.
         visited = OpenLink(SW_SHOW);
         if (visited) InvalidateRect(hwnd, nullptr, FALSE);
+        if (afterOpen) afterOpen();
         return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 #include "base/create_window.h"
 #include "base/window_trampoline.h"
 #include "ui/link_open.h"
@@ -25,6 +27,8 @@ public:
     bool hover = false;    // from the first move over the control until the pointer is seen outside
     bool visited = false;  // the latest open's result
     LinkLaunchers launchers;
+    // Runs after every open, whatever its result.
+    std::function<void()> afterOpen;
 
 private:
     template <typename T>

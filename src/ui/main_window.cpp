@@ -114,6 +114,10 @@ bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) 
 
     if (!超级链接框1.Create(instance, hwnd, createWindow, 289, 4, 39, 25, texts::kCaptionLink, kIdLink1))
         return false;
+    // Opening the page blocks this thread until the shell has started the browser.
+    超级链接框1.afterOpen = [this] {
+        if (eventsOn_ && bindings_.watchNotice) bindings_.watchNotice(WatchNotice::LongCallEnded);
+    };
 
     标签1.owner_ = this;
     标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, 720, 104, 40, 24, hwnd,
@@ -279,6 +283,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (opened) PostQuitMessage(0);
         return 0;
     }
+    case WM_INPUT:
+    case WM_TIMER:
+    case WM_POWERBROADCAST:
+    case WM_WTSSESSION_CHANGE:
+        if (const auto notice = WatchNoticeFor(msg, wParam); notice && eventsOn_ && bindings_.watchNotice) {
+            bindings_.watchNotice(*notice);
+            if (*notice == WatchNotice::CheckDue) return 0;
+        }
+        break;  // WM_INPUT needs the default handling, which frees the input's data
     default:
         if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
             // While hidden in the tray, the icon is the only way back.

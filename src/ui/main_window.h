@@ -39,6 +39,8 @@ struct Bindings {
     Answer (*helpPressed)(int32_t x, int32_t y, int32_t keyState) = nullptr;
     // 标签1's feedback: a hotkey identifier, then 0.
     void (*hotkeyFeedback)(int32_t first, int32_t second) = nullptr;
+    // The notices that keep the mouse hooks in place.
+    void (*watchNotice)(WatchNotice notice) = nullptr;
     // Not an event but a question the window asks on every WM_HOTKEY: which control,
     // if any, hears of the press before the window's own handling.
     HWND (*hotkeyReceiver)(HWND window, WPARAM id) = nullptr;

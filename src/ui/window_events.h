@@ -29,6 +29,36 @@ constexpr std::optional<TrayEvent> TrayEventFor(uint32_t mouseMessage) {
     }
 }
 
+// What the main window passes on to the application for keeping its mouse hooks in
+// place: the witness's mouse input, the check's timer, and the moments when Windows
+// is known to drop hooks.
+enum class WatchNotice {
+    MouseInput,        // WM_INPUT from the raw-input sink
+    CheckDue,          // WM_TIMER of the check timer
+    ResumedFromSleep,  // WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC
+    SessionUnlocked,   // WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK
+    LongCallEnded,     // the main thread is back from a call that may have kept it long
+};
+
+// The main window's timer that the hook check runs on.
+inline constexpr uint64_t kHookCheckTimer = 1;
+
+constexpr std::optional<WatchNotice> WatchNoticeFor(uint32_t message, uint64_t wParam) {
+    switch (message) {
+    case 0x00FF: return WatchNotice::MouseInput;  // WM_INPUT
+    case 0x0113:                                  // WM_TIMER
+        if (wParam == kHookCheckTimer) return WatchNotice::CheckDue;
+        return std::nullopt;
+    case 0x0218:                                  // WM_POWERBROADCAST
+        if (wParam == 0x0012) return WatchNotice::ResumedFromSleep;  // PBT_APMRESUMEAUTOMATIC
+        return std::nullopt;
+    case 0x02B1:                                  // WM_WTSSESSION_CHANGE
+        if (wParam == 0x0008) return WatchNotice::SessionUnlocked;   // WTS_SESSION_UNLOCK
+        return std::nullopt;
+    default: return std::nullopt;
+    }
+}
+
 // The main window's position property.
 enum class WindowPosition : int32_t {
     Normal = 0,

@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 
+#include "app/hook_check.h"
 #include "app/session_resume.h"
 #include "tray/hotkey_ids.h"
 #include "tray/switch_logic.h"
 #include "tray/tray_icons.h"
 #include "ui/texts.h"
+#include "ui/window_events.h"
 
 namespace talvine {
 namespace {
@@ -162,6 +164,78 @@ INSTANTIATE_TEST_SUITE_P(
                       ResumeCase{"RemovedCopyingOn", true, kOn, {true, true}},
                       ResumeCase{"RemovedCopyingOff", true, kOff, {true, false}},
                       ResumeCase{"RemovedOtherCaption", true, kOnLastByteChanged, {true, false}}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+// ----- telling a removed hook ---------------------------------------------------------
+
+struct LostCase {
+    const char* name;
+    uint32_t now, witness, lastSign;
+    bool lost;
+};
+
+class RemovedHook : public ::testing::TestWithParam<LostCase> {};
+
+TEST_P(RemovedHook, IsOneWhoseLastSignIsWellBeforeTheWitnessedInput) {
+    EXPECT_EQ(hook_check::HookLost(GetParam().now, GetParam().witness, GetParam().lastSign), GetParam().lost);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemovedHook,
+    ::testing::Values(LostCase{"CalledWithTheInput", 5000, 4000, 4000, false},
+                      LostCase{"CalledAfterTheInput", 5000, 4000, 4010, false},
+                      LostCase{"CalledJustBefore", 5000, 4000, 3990, false},
+                      LostCase{"AtTheGrace", 5000, 4000, 3750, false},
+                      LostCase{"PastTheGrace", 5000, 4000, 3749, true},
+                      LostCase{"SilentForMinutes", 500000, 499000, 1000, true},
+                      LostCase{"AcrossTheWrapAlive", 0x00000100u, 0x00000050u, 0xFFFFFFF0u, false},
+                      LostCase{"AcrossTheWrapLost", 0x00000400u, 0x00000300u, 0xFFFFFF00u, true}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct SignCase {
+    const char* name;
+    uint32_t now, installedAt, lastCall, sign;
+};
+
+class LastSign : public ::testing::TestWithParam<SignCase> {};
+
+TEST_P(LastSign, IsTheLaterOfInstallAndLatestCall) {
+    EXPECT_EQ(hook_check::LastSign(GetParam().now, GetParam().installedAt, GetParam().lastCall), GetParam().sign);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LastSign,
+    ::testing::Values(SignCase{"CalledSinceInstalled", 9000, 1000, 8000, 8000},
+                      SignCase{"NeverCalledSinceReinstalled", 9000, 8500, 3000, 8500},
+                      SignCase{"NeverCalledAtAll", 9000, 8500, 0, 8500},
+                      SignCase{"AcrossTheWrap", 0x00000200u, 0xFFFFFF00u, 0x00000100u, 0x00000100u}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+struct NoticeCase {
+    const char* name;
+    uint32_t message;
+    uint64_t wParam;
+    std::optional<WatchNotice> notice;
+};
+
+class WatchNotices : public ::testing::TestWithParam<NoticeCase> {};
+
+TEST_P(WatchNotices, ComeFromTheirMessages) {
+    EXPECT_EQ(WatchNoticeFor(GetParam().message, GetParam().wParam), GetParam().notice);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, WatchNotices,
+    ::testing::Values(NoticeCase{"RawMouseInput", 0x00FF, 0, WatchNotice::MouseInput},
+                      NoticeCase{"RawInputInTheBackground", 0x00FF, 1, WatchNotice::MouseInput},
+                      NoticeCase{"CheckTimer", 0x0113, kHookCheckTimer, WatchNotice::CheckDue},
+                      NoticeCase{"OtherTimer", 0x0113, 7, std::nullopt},
+                      NoticeCase{"ResumedAutomatically", 0x0218, 0x12, WatchNotice::ResumedFromSleep},
+                      NoticeCase{"Suspending", 0x0218, 0x04, std::nullopt},
+                      NoticeCase{"PowerStatusChange", 0x0218, 0x0A, std::nullopt},
+                      NoticeCase{"Unlocked", 0x02B1, 0x8, WatchNotice::SessionUnlocked},
+                      NoticeCase{"Locked", 0x02B1, 0x7, std::nullopt},
+                      NoticeCase{"OrdinaryMessage", 0x0200, 0, std::nullopt}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
