@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/session_resume.h"
+#include "app/single_instance.h"
 #include "app/watchers.h"
 #include "base/app_state.h"
 #include "base/ole_scope.h"
@@ -121,6 +122,13 @@ int RunMessageLoop() {
 }
 
 int RunApplication(const StartupSeams& seams) {
+    // A second start installs nothing, registers nothing and shows no icon: it brings
+    // the running copy forward and ends normally.
+    const SingleInstance instance;
+    if (!instance.First()) {
+        BringRunningCopyForward();
+        return 0;
+    }
     const OleScope ole;
     appState.pressPoint = std::make_unique<Point>();
     const ScopeExit releaseState(&ReleaseAppState);

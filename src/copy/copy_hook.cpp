@@ -1,5 +1,7 @@
 #include "copy/copy_hook.h"
 
+#include <string>
+
 #include "base/app_state.h"
 #include "copy/copy_worker.h"
 #include "copy/drag.h"
@@ -10,10 +12,39 @@ namespace {
 
 uint32_t g_lastCall = 0;
 
+// What the latest press noted, and the window it measured; main thread only.
+PressContext g_press;
+HWND g_pressWindow = nullptr;
+
 Point CursorPoint(Point fallback) {
     POINT p;
     if (!GetCursorPos(&p)) return fallback;
     return {p.x, p.y};
+}
+
+std::optional<PixelRect> RectOf(HWND window) {
+    RECT r{};
+    if (!window || !GetWindowRect(window, &r)) return std::nullopt;
+    return PixelRect{r.left, r.top, r.right, r.bottom};
+}
+
+std::string ClassOf(HWND window) {
+    char name[256] = {};
+    const int n = window ? GetClassNameA(window, name, sizeof name) : 0;
+    return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// None of these calls sends a message to another program, so the hook stays quick.
+void NotePress(Point at) {
+    const HWND under = WindowFromPoint(POINT{at.x, at.y});
+    g_pressWindow = under ? GetAncestor(under, GA_ROOT) : nullptr;
+    g_press.windowRect = RectOf(g_pressWindow);
+    GUITHREADINFO focus{};
+    focus.cbSize = sizeof focus;
+    const HWND foreground = GetForegroundWindow();
+    g_press.amongFiles = foreground && GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &focus) &&
+                         focus.hwndFocus &&
+                         IsAmongFiles(ClassOf(focus.hwndFocus), ClassOf(GetAncestor(focus.hwndFocus, GA_ROOT)));
 }
 
 }  // namespace
@@ -25,8 +56,10 @@ LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
     g_lastCall = GetTickCount();
     if (wParam == WM_LBUTTONDOWN) {
         *appState.pressPoint = CursorPoint(*appState.pressPoint);
+        NotePress(*appState.pressPoint);
     } else if (wParam == WM_LBUTTONUP) {
-        if (IsDrag(*appState.pressPoint, CursorPoint(Point{}))) {
+        const bool drag = IsDrag(*appState.pressPoint, CursorPoint(Point{}));
+        if (StartsCopy(drag, g_press, drag ? RectOf(g_pressWindow) : std::nullopt)) {
             if (HANDLE worker = CreateThread(nullptr, 0, &CopyWorker, nullptr, 0, nullptr)) CloseHandle(worker);
         }
     }

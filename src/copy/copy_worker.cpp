@@ -12,8 +12,6 @@ namespace {
 
 constexpr int32_t kBeforeCopyMs = 100;  // lets the application finish the selection
 constexpr int32_t kAfterCopyMs = 50;    // lets it put the selection on the clipboard
-constexpr int32_t kVkControl = 17;
-constexpr int32_t kVkC = 67;
 
 // Written once before the first worker starts; read by every worker.
 std::atomic<HWND> g_target{nullptr};
@@ -44,8 +42,35 @@ void DelayWithEvents(int32_t ms) {
     }
 }
 
+namespace {
+
+// What the open clipboard says of its content.
+ClipboardMarks ReadMarks() {
+    ClipboardMarks marks;
+    marks.excludeFromMonitoring = IsClipboardFormatAvailable(RegisterClipboardFormatA(kExcludeFromMonitoringFormat));
+    marks.viewerIgnore = IsClipboardFormatAvailable(RegisterClipboardFormatA(kViewerIgnoreFormat));
+    const UINT history = RegisterClipboardFormatA(kHistoryFlagFormat);
+    marks.historyFlagPresent = IsClipboardFormatAvailable(history);
+    if (marks.historyFlagPresent) {
+        if (HANDLE data = GetClipboardData(history)) {
+            if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data))) {
+                marks.historyFlag = DwordFromClipboardBlock(bytes, GlobalSize(data));
+                GlobalUnlock(data);
+            }
+        }
+    }
+    return marks;
+}
+
+}  // namespace
+
 std::optional<std::string> ReadClipboardText() {
     if (!OpenClipboard(nullptr)) return std::nullopt;
+    // Marked content (a password, say) is treated as no text: not read, not shown.
+    if (IsPrivate(ReadMarks())) {
+        CloseClipboard();
+        return std::nullopt;
+    }
     std::optional<std::string> text;
     if (HANDLE data = GetClipboardData(CF_TEXT)) {
         if (const auto* bytes = static_cast<const char*>(GlobalLock(data))) {
@@ -59,7 +84,10 @@ std::optional<std::string> ReadClipboardText() {
 
 DWORD WINAPI CopyWorker(LPVOID) {
     DelayWithEvents(kBeforeCopyMs);
-    PressKeyChord(kVkControl, kVkC);
+    // Ctrl+C, or what the foreground terminal takes instead; a terminal that copied
+    // the selection by itself at the release gets no chord, only the wait.
+    if (const std::optional<ChordKeys> chord = ChordForForeground(ChordPurpose::Copy))
+        PressKeyChord(chord->first, chord->second);
     DelayWithEvents(kAfterCopyMs);
     const std::optional<std::string> text = ReadClipboardText();
     // The edit box belongs to the main thread, which takes the write while this

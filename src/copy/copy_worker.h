@@ -13,8 +13,9 @@ namespace talvine {
 // Set once at start-up, before any hook can start a worker.
 void SetCopyTarget(HWND editBox);
 
-// Waits 100 ms, types Ctrl+C, waits 50 ms, reads the clipboard's text and sets it
-// as the text of the copy target (the empty text when there is none).
+// Waits 100 ms, types Ctrl+C (Ctrl+Insert into a terminal), waits 50 ms, reads the
+// clipboard's text and sets it as the text of the copy target (the empty text when
+// there is none).
 DWORD WINAPI CopyWorker(LPVOID);
 
 // Returns when ms milliseconds have passed, dispatching the calling thread's
@@ -22,7 +23,8 @@ DWORD WINAPI CopyWorker(LPVOID);
 void DelayWithEvents(int32_t ms);
 
 // The clipboard's CF_TEXT bytes, up to the first zero; absent when the clipboard
-// cannot be opened, holds no text, or its text is empty.
+// cannot be opened, holds no text, its text is empty, or its content is marked as
+// not for clipboard viewers and history.
 std::optional<std::string> ReadClipboardText();
 
 }  // namespace talvine

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <deque>
+#include <string_view>
 
 #include "copy/key_chord.h"
 
@@ -24,7 +25,8 @@ std::atomic<KeyInjector> g_inject{&keybd_event};
 
 void Type(const KeyChordEvents& chord) {
     const KeyInjector inject = g_inject.load();
-    for (const KeyEvent& e : chord) inject(e.vk, 0, e.up ? KEYEVENTF_KEYUP : 0, 0);
+    for (const KeyEvent& e : chord)
+        inject(e.vk, e.scan, (e.up ? KEYEVENTF_KEYUP : 0) | (e.extended ? KEYEVENTF_EXTENDEDKEY : 0), 0);
 }
 
 bool PopQueued(KeyChordEvents& chord) {
@@ -58,6 +60,13 @@ void TypeQueuedAndLetGo() {
 }
 
 }  // namespace
+
+std::optional<ChordKeys> ChordForForeground(ChordPurpose purpose) {
+    char name[256] = {};
+    const HWND foreground = GetForegroundWindow();
+    const int n = foreground ? GetClassNameA(foreground, name, sizeof name) : 0;
+    return ChordFor(purpose, std::string_view(name, n > 0 ? static_cast<std::size_t>(n) : 0));
+}
 
 void PressKeyChord(int32_t first, int32_t second, int32_t third) {
     const KeyChordEvents chord = ChordEvents(first, second, third);

@@ -3,8 +3,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
+
+#include "copy/terminal_chords.h"
 
 namespace talvine {
+
+// The chord for `purpose` that the foreground window takes now, read from its class;
+// none when it copies a selection by itself. Asks the system only for the class name,
+// which sends no message to the window's program.
+std::optional<ChordKeys> ChordForForeground(ChordPurpose purpose);
 
 // Types a chord into whatever window has the keyboard focus. The chord's events
 // enter the input stream together: no other chord of this process lands between them.

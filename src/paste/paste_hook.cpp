@@ -11,9 +11,13 @@ uint32_t g_lastCall = 0;
 
 }  // namespace
 
-// Called from the hook on the main thread, so it never waits: if a copy worker is
-// typing its Ctrl+C right now, Ctrl+V follows it, whole, as soon as that is done.
-void PasteNow() { PressKeyChordWithoutWaiting(VK_CONTROL, 'V'); }
+// Ctrl+V, or Shift+Insert into a terminal. Called from the hook on the main thread,
+// so it never waits: if a copy worker is typing its chord right now, this one
+// follows it, whole, as soon as that is done.
+void PasteNow() {
+    if (const std::optional<ChordKeys> chord = ChordForForeground(ChordPurpose::Paste))
+        PressKeyChordWithoutWaiting(chord->first, chord->second);
+}
 
 // Only the press counts; the chord is typed before the press goes on to its window
 // unless another chord is being typed at that moment. Every call is stamped, so that

@@ -12,7 +12,6 @@ namespace talvine {
 
 namespace {
 
-constexpr char kMainClass[] = "TalvineMainWindow";
 constexpr char kLabelClass[] = "TalvineLabel";
 
 constexpr DWORD kMainStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -55,7 +54,7 @@ void Button::SetCaption(const char* text) {
 bool MainWindow::RegisterClasses(HINSTANCE instance) {
     constexpr UINT kStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    return RegisterWindowClass<MainWindow>(instance, kMainClass, kStyle, arrow) &&
+    return RegisterWindowClass<MainWindow>(instance, kMainWindowClass, kStyle, arrow) &&
            RegisterWindowClass<Label>(instance, kLabelClass, kStyle, arrow) &&
            LinkControl::RegisterWindowClass(instance);
 }
@@ -69,7 +68,7 @@ bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWind
 
     const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
     const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    hwnd = createWindow(0, kMainClass, texts::kProductName, kMainStyle, x, y, kWidth, kHeight, nullptr,
+    hwnd = createWindow(0, kMainWindowClass, texts::kProductName, kMainStyle, x, y, kWidth, kHeight, nullptr,
                         nullptr, instance, this);
     if (!hwnd) return false;
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);

@@ -15,6 +15,9 @@
 
 namespace talvine {
 
+// The main window's class; a second start finds the running copy's window by it.
+inline constexpr char kMainWindowClass[] = "TalvineMainWindow";
+
 // A handler's answer to an event that asks a question. Only a No changes anything:
 // may-close keeps the window open, left-button-pressed consumes the press.
 enum class Answer { None, Yes, No };

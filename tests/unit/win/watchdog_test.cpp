@@ -18,19 +18,18 @@
 #include "copy/copy_worker.h"
 #include "copy/press_key_chord.h"
 #include "ui/main_window.h"
+#include "test_input.h"
 
 namespace talvine {
 namespace {
 
-struct Typed {
-    BYTE vk;
-    bool up;
-    bool operator==(const Typed&) const = default;
-};
-
-std::vector<Typed> Chord(BYTE modifier, BYTE key) {
-    return {{modifier, false}, {key, false}, {modifier, true}, {key, true}};
-}
+using test::Chord;
+using test::KeyRecorder;
+using test::Mouse;
+using test::PumpFor;
+using test::PumpUntil;
+using test::Typed;
+using test::User;
 
 std::mutex g_typedLock;
 std::vector<Typed> g_typed;
@@ -135,64 +134,6 @@ TEST_F(ChordGate, APasteFromWithinTheThreadsOwnChordDoesNotWaitOnItself) {
 
 MainWindow g_window;
 std::unique_ptr<Watchers> g_watchers;
-// What a keyboard hook saw. It runs on a thread of its own: the program has no
-// keyboard hook, and a keyboard hook on the thread that types into it would be
-// called back into that very thread.
-std::mutex g_keysLock;
-std::vector<Typed> g_keys;
-
-LRESULT CALLBACK RecordKeys(int code, WPARAM wp, LPARAM lp) {
-    if (code == HC_ACTION) {
-        const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
-        std::lock_guard<std::mutex> lock(g_keysLock);
-        g_keys.push_back({static_cast<BYTE>(k->vkCode), (k->flags & LLKHF_UP) != 0});
-        return 1;  // swallowed: nothing reaches any window
-    }
-    return CallNextHookEx(nullptr, code, wp, lp);
-}
-
-class KeyRecorder {
-public:
-    KeyRecorder() {
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-        thread_ = std::thread([this, ready] {
-            threadId_ = GetCurrentThreadId();
-            const HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &RecordKeys, GetModuleHandleA(nullptr), 0);
-            MSG msg;
-            PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists from here
-            SetEvent(ready);
-            while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
-            UnhookWindowsHookEx(hook);
-        });
-        WaitForSingleObject(ready, 5000);
-        CloseHandle(ready);
-    }
-    ~KeyRecorder() {
-        PostThreadMessageA(threadId_, WM_QUIT, 0, 0);
-        thread_.join();
-    }
-    static void Clear() {
-        std::lock_guard<std::mutex> lock(g_keysLock);
-        g_keys.clear();
-    }
-    static std::vector<Typed> Seen() {
-        std::lock_guard<std::mutex> lock(g_keysLock);
-        return g_keys;
-    }
-
-private:
-    std::thread thread_;
-    DWORD threadId_ = 0;
-};
-
-void Mouse(DWORD flags, LONG dx = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = dx;
-    in.mi.dwFlags = flags;
-    SendInput(1, &in, sizeof in);
-}
-
 class RemovedHooks : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -230,44 +171,6 @@ protected:
         appState.pressPoint.reset();
     }
 
-    static void PumpFor(DWORD ms) {
-        PumpUntil([] { return false; }, ms);
-    }
-    // Pumps the thread's messages (the hooks run here meanwhile) until done() holds.
-    template <typename F>
-    static bool PumpUntil(F done, DWORD timeoutMs) {
-        const DWORD start = GetTickCount();
-        while (!done()) {
-            if (GetTickCount() - start > timeoutMs) return false;
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-        return true;
-    }
-    // Input from a thread of its own. Under Wine the injecting thread waits for the
-    // hooks, which run on this thread, so this thread pumps until the input is done.
-    class User {
-    public:
-        template <typename F>
-        explicit User(F input) : thread_([this, input] {
-              input();
-              done_ = true;
-          }) {}
-        ~User() { Finish(); }
-        void Finish() {
-            if (!thread_.joinable()) return;
-            PumpUntil([this] { return done_.load(); }, 30000);
-            thread_.join();
-        }
-
-    private:
-        std::atomic<bool> done_{false};
-        std::thread thread_;
-    };
     // The user moving the mouse about, for `ms`.
     static void Wiggle(DWORD ms) {
         for (DWORD t = 0; t < ms; t += 20) {
