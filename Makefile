@@ -23,7 +23,7 @@ unit-native: build
 	ctest --preset native
 
 unit-win: build
-	$(PYTHON) tools/bench/run.py -- ctest --preset win64
+	$(PYTHON) -m tools.bench.run -- ctest --preset win64
 
 e2e: build
 	$(PYTHON) -m pytest tests/e2e
@@ -31,7 +31,7 @@ e2e: build
 test: build assets-check
 	ctest --preset native
 	tests/fuzz/run.sh 5
-	$(PYTHON) tools/bench/run.py -- ctest --preset win64
+	$(PYTHON) -m tools.bench.run -- ctest --preset win64
 	$(PYTHON) -m pytest tests/e2e
 	tools/check_reproducible.sh
 
@@ -41,7 +41,7 @@ fuzz: build
 
 # Prints one table of figures measured on the bench; never fails on time.
 bench: build
-	$(PYTHON) bench/run.py
+	$(PYTHON) -m bench.run
 
 # The release zip under out/dist/.
 dist: build
@@ -54,7 +54,7 @@ run: setup
 	@if [ -n "$$DISPLAY" ]; then \
 	  LANG=zh_CN.UTF-8 wine build/win64/TalvineCopyPaste.exe; \
 	else \
-	  $(PYTHON) tools/demo.py; \
+	  $(PYTHON) -m tools.demo; \
 	fi
 
 clean:

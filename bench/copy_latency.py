@@ -2,19 +2,15 @@
 
 Latency runs from a left-button release to 编辑框1 showing the copied text, both seen
 on one clock inside Wine by bench/latency_probe.exe, which also injects the drags. The
-program's own fixed waits make 150 ms the floor. Used by bench/run.py.
+program's own fixed waits make 150 ms the floor. Used by bench.run.
 """
 import json
 import os
 import pathlib
 import statistics
-import sys
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE.parent / "tools" / "bench"))
-sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
-from bench import BUILD, PROGRAM  # noqa: E402
-from talvine import EDIT1, App, Notepad, gbk  # noqa: E402
+from tools.bench.harness import BUILD, PROGRAM
+from tools.bench.pages import EDIT1, App, Notepad, gbk
 
 LATENCY_PROBE = BUILD / "bench" / "latency_probe.exe"
 HOOK_COST = BUILD / "bench" / "hook_cost.exe"

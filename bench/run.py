@@ -1,18 +1,12 @@
-#!/usr/bin/env python3
 """`make bench`: every figure in one table, measured on one bench in one run, each
-machine-dependent figure beside its yardstick. Prints figures; never fails on time."""
-import pathlib
+machine-dependent figure beside its yardstick. Prints figures; never fails on time.
+From the repository's root: python3 -m bench.run [RUNS]"""
 import statistics
 import sys
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE))
-sys.path.insert(0, str(HERE.parent / "tools" / "bench"))
-sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
-import copy_latency  # noqa: E402
-import startup  # noqa: E402
-from bench import PROGRAM, Bench  # noqa: E402
+from bench import copy_latency, startup
+from tools.bench.harness import PROGRAM, Bench
 
 IDLE_SECONDS = 10
 

@@ -1,5 +1,5 @@
 """Size, start-up time and memory of the program, each beside a minimal Win32 window
-program built by the same toolchain and run on the same bench (used by bench/run.py).
+program built by the same toolchain and run on the same bench (used by bench.run).
 
 Start-up is timed from the process start to its main window being visible, seen by a
 watcher that spins inside Wine; memory is the resident set of the process one second
@@ -7,12 +7,9 @@ after its window showed.
 """
 import pathlib
 import subprocess
-import sys
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE.parent / "tools" / "bench"))
-from bench import BUILD, PROBE, PROGRAM, gbk_hex, wait_until  # noqa: E402
+from tools.bench.harness import BUILD, PROBE, PROGRAM, gbk_hex, wait_until
 
 MINIMAL = BUILD / "bench" / "minimal_window.exe"
 TITLE = "Talvine复制粘贴精简版V1.0"

@@ -1,15 +1,10 @@
-#!/usr/bin/env python3
 """`make run` without a display: shows the program at work on the bench and saves a
-screenshot of each step under out/run/."""
-import pathlib
+screenshot of each step under out/run/. From the repository's root: python3 -m tools.demo"""
 import sys
 import time
 
-HERE = pathlib.Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE / "bench"))
-sys.path.insert(0, str(HERE.parent / "tests" / "e2e"))
-from bench import Bench, PROGRAM, ROOT  # noqa: E402
-from talvine import App, BUTTON6, Notepad, WM_CLOSE, centre, wait_balloon  # noqa: E402
+from tools.bench.harness import Bench, PROGRAM, ROOT
+from tools.bench.pages import App, BUTTON6, Notepad, WM_CLOSE, centre, wait_balloon
 
 OUT = ROOT / "out" / "run"
 

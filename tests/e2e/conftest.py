@@ -1,13 +1,10 @@
 """Fixtures for the end-to-end tests: one bench per run, a fresh program per test."""
-import pathlib
 import re
-import sys
 
 import pytest
 
-sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "tools" / "bench"))
-from bench import Bench, PROGRAM, ROOT  # noqa: E402
-from talvine import App, Notepad  # noqa: E402
+from tools.bench.harness import Bench, PROGRAM, ROOT
+from tools.bench.pages import App, Notepad
 
 OUT = ROOT / "out" / "e2e"
 

@@ -5,10 +5,10 @@ import time
 
 import pytest
 
-from bench import SCREEN, wait_until
-from talvine import (AWAY, BUTTON6, COLOR_INFOBK, COLOR_INFOTEXT, COPY_OFF, EDIT1, POINTER_HEIGHT, POINTER_INSET,
-                     SHADOW_BELOW, SHADOW_RIGHT, Notepad, Picture, balloon, caption_of_switch, centre, help_tip,
-                     syscolor, wait_balloon)
+from tools.bench.harness import SCREEN, wait_until
+from tools.bench.pages import (AWAY, BUTTON6, COLOR_INFOBK, COLOR_INFOTEXT, COPY_OFF, EDIT1, POINTER_HEIGHT,
+                              POINTER_INSET, SHADOW_BELOW, SHADOW_RIGHT, Notepad, Picture, balloon, caption_of_switch,
+                              centre, help_tip, syscolor, wait_balloon)
 
 
 WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON = 0x0201, 0x0202, 0x0001

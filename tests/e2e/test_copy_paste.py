@@ -4,7 +4,7 @@ import time
 
 import pytest
 
-from talvine import gbk, stable
+from tools.bench.pages import gbk, stable
 
 DESKTOP_DRAG = ((700, 600), (780, 640))  # empty desktop, away from every window
 

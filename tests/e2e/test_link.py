@@ -4,8 +4,8 @@ import time
 
 import pytest
 
-from bench import wait_until
-from talvine import AWAY, LINK1, MAKER_URL, Picture, UrlHandlers, winpath
+from tools.bench.harness import wait_until
+from tools.bench.pages import AWAY, LINK1, MAKER_URL, Picture, UrlHandlers, winpath
 
 GREEN = (128, 224, 0)
 

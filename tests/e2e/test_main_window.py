@@ -2,13 +2,11 @@
 what the screen shows, and the ways it closes."""
 import pytest
 
-from bench import PROGRAM, gbk_hex
-
-from bench import SCREEN
-from talvine import (BUTTON5, BUTTON6, EDIT1, LABEL1, LINK1, COPY_ON, HELP, LINK, TITLE, WM_CLOSE,
-                     WS_CAPTION, WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE, WS_EX_DLGMODALFRAME,
-                     WS_EX_TOPMOST, WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_SYSMENU, WS_TABSTOP, WS_THICKFRAME,
-                     App, text_of)
+from tools.bench.harness import PROGRAM, SCREEN, gbk_hex
+from tools.bench.pages import (BUTTON5, BUTTON6, EDIT1, LABEL1, LINK1, COPY_ON, HELP, LINK, TITLE, WM_CLOSE,
+                              WS_CAPTION, WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_EX_CLIENTEDGE, WS_EX_DLGMODALFRAME,
+                              WS_EX_TOPMOST, WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_SYSMENU, WS_TABSTOP, WS_THICKFRAME,
+                              App, text_of)
 
 BS_CENTER, BS_VCENTER, BS_MULTILINE = 0x300, 0xC00, 0x2000
 ES_AUTOHSCROLL = 0x80

@@ -9,9 +9,10 @@ import json
 import os
 import time
 
-from bench import wait_until
-from talvine import (BUTTON5, BUTTON6, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE, WM_CLOSE,
-                     WM_SYSCOMMAND, caption_of_switch, click_control, gbk, stable, wait_balloon, wait_tray_look)
+from tools.bench.harness import wait_until
+from tools.bench.pages import (BUTTON5, BUTTON6, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE,
+                              WM_CLOSE, WM_SYSCOMMAND, caption_of_switch, click_control, gbk, stable, wait_balloon,
+                              wait_tray_look)
 
 WORDS = "alpha beta gamma delta epsilon zeta"
 

@@ -2,10 +2,10 @@
 tray and coming back, as the user works them."""
 import time
 
-from bench import wait_until
-from talvine import (BUTTON5, COPY_OFF, COPY_ON, SC_MINIMIZE, TITLE, TRAY_ICON_CENTRE, WM_CLOSE, WM_ENDSESSION,
-                     WM_HOTKEY, WM_QUERYENDSESSION, WM_SYSCOMMAND, caption_of_switch, click_control,
-                     gbk, tray_icon_look, wait_tray_look)
+from tools.bench.harness import wait_until
+from tools.bench.pages import (BUTTON5, COPY_OFF, COPY_ON, SC_MINIMIZE, TITLE, TRAY_ICON_CENTRE, WM_CLOSE,
+                              WM_ENDSESSION, WM_HOTKEY, WM_QUERYENDSESSION, WM_SYSCOMMAND, caption_of_switch,
+                              click_control, gbk, tray_icon_look, wait_tray_look)
 
 
 

@@ -1,15 +1,12 @@
-#!/usr/bin/env python3
 """Runs one command inside a fresh bench (Xvfb display, Wine prefix, wineserver), then
-ends everything the bench started.
+ends everything the bench started. From the repository's root:
 
-    tools/bench/run.py -- ctest --preset win64
+    python3 -m tools.bench.run -- ctest --preset win64
 """
-import os
 import subprocess
 import sys
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from bench import Bench  # noqa: E402
+from .harness import Bench
 
 
 def main(argv):

@@ -1,46 +1,38 @@
 // The bench's eyes and hands inside Wine: reads windows' state and works the
-// clipboard on behalf of the end-to-end tests. Prints one JSON object per command.
+// clipboard on behalf of the end-to-end tests. Prints one JSON object per line.
 // Texts travel as hex, since they are GBK bytes.
 //
-//   talvine-probe window TITLEHEX        the top-level window with that title, and its children
-//   talvine-probe window-class CLASS     the first top-level window of that class, and its children
-//   talvine-probe visible-class CLASS    the same, among the visible windows only
-//   talvine-probe resources PID          GDI and USER objects and kernel handles of a process
-//   talvine-probe windows-of PID         how many windows (top-level and child) a process owns
-//   talvine-probe watch-text HWND MS     polls a window's text for MS ms; prints each new value
-//   talvine-probe keylog MS              shows a focused window for MS ms, then lists the keys it got
-//   talvine-probe settext HWND HEX       sets a window's text (WM_SETTEXT) to the bytes
-//   talvine-probe move HWND X Y W H      moves and sizes a window without activating it
-//   talvine-probe focus                  the foreground window and the window with the focus
-//   talvine-probe clip-get               the clipboard's formats and its CF_TEXT bytes
-//   talvine-probe clip-set-text HEX      puts the bytes on the clipboard as CF_TEXT
-//   talvine-probe clip-set-bitmap        puts only a small picture on the clipboard
-//   talvine-probe clip-empty             empties the clipboard
-//   talvine-probe clip-hold MS           holds the clipboard open with an owner window
-//   talvine-probe hotkey-hold VK MS [TITLEHEX]
-//                                        registers VK (no modifier) as a hotkey for MS ms, or
-//                                        only until a window with that title has been shown
-//   talvine-probe wait-window TITLEHEX MS  prints {"watching": true}, then {"seen": true} as soon as
-//                                        a visible top-level window with that title exists
-//   talvine-probe post HWND MSG WPARAM LPARAM    posts a message (numbers in decimal or 0x hex)
-//   talvine-probe send HWND MSG WPARAM LPARAM    sends it and prints the result
-//   talvine-probe zorder                 the visible top-level windows, topmost first, with owners
-//   talvine-probe syscolor INDEX         a system colour (GetSysColor) as red, green, blue
-//
-// The hold commands print {"held": true} once the resource is taken, then keep it for
-// MS milliseconds while pumping messages.
+// Run it with no arguments for its commands: the table kCommands below lists them,
+// and the usage text is printed from it.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hex.h"
+#include "json_writer.h"
 
 namespace {
 
+using probe::Json;
+using probe::Print;
+
+// A command's arguments, after its name.
+using Args = std::span<char* const>;
+
 unsigned long long Number(const char* s) { return std::strtoull(s, nullptr, 0); }
+
+HWND WindowArg(const char* s) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(s))); }
+
+unsigned long long Handle(HWND w) { return static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)); }
+
+std::vector<long long> Corners(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Text of a window of any process; WM_GETTEXT is marshalled across processes.
 std::string WindowText(HWND w) {
@@ -60,13 +52,8 @@ std::string ClassOf(HWND w) {
     return name;
 }
 
-std::string Rect(const RECT& r) {
-    char buf[128];
-    std::snprintf(buf, sizeof buf, "[%ld, %ld, %ld, %ld]", r.left, r.top, r.right, r.bottom);
-    return buf;
-}
-
-std::string WindowJson(HWND w) {
+// The state the tests read of a window; styles are their 32 bits.
+void AddWindow(Json& json, HWND w) {
     RECT outer{}, client{};
     GetWindowRect(w, &outer);
     GetClientRect(w, &client);
@@ -74,18 +61,19 @@ std::string WindowJson(HWND w) {
     ClientToScreen(w, &origin);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
-    char buf[512];
-    std::snprintf(buf, sizeof buf,
-                  "\"hwnd\": %llu, \"pid\": %lu, \"class\": \"%s\", \"id\": %ld, \"rect\": %s, "
-                  "\"client\": %s, \"client_origin\": [%ld, %ld], \"style\": %lu, \"exstyle\": %lu, "
-                  "\"visible\": %s, \"iconic\": %s, \"enabled\": %s, ",
-                  static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), pid, ClassOf(w).c_str(),
-                  static_cast<long>(GetWindowLongPtrA(w, GWLP_ID)), Rect(outer).c_str(), Rect(client).c_str(),
-                  origin.x, origin.y, static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_STYLE)),
-                  static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_EXSTYLE)),
-                  IsWindowVisible(w) ? "true" : "false", IsIconic(w) ? "true" : "false",
-                  IsWindowEnabled(w) ? "true" : "false");
-    return std::string(buf) + "\"text\": \"" + Hex(WindowText(w)) + "\"";
+    json.Num("hwnd", Handle(w))
+        .Num("pid", pid)
+        .Str("class", ClassOf(w))
+        .Num("id", static_cast<long>(GetWindowLongPtrA(w, GWLP_ID)))
+        .Nums("rect", Corners(outer))
+        .Nums("client", Corners(client))
+        .Nums("client_origin", {origin.x, origin.y})
+        .Num("style", static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_STYLE)))
+        .Num("exstyle", static_cast<unsigned long>(GetWindowLongPtrA(w, GWL_EXSTYLE)))
+        .Bool("visible", IsWindowVisible(w))
+        .Bool("iconic", IsIconic(w))
+        .Bool("enabled", IsWindowEnabled(w))
+        .Str("text", Hex(WindowText(w)));
 }
 
 struct Search {
@@ -107,44 +95,56 @@ BOOL CALLBACK MatchTitle(HWND w, LPARAM lp) {
     return TRUE;
 }
 
+HWND FindTopLevel(Search s) {
+    EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 BOOL CALLBACK CollectChild(HWND w, LPARAM lp) {
     auto* children = reinterpret_cast<std::vector<HWND>*>(lp);
     children->push_back(w);
     return TRUE;
 }
 
-int CmdWindow(Search s) {
-    EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
-    if (!s.found) {
-        std::printf("{\"found\": false}\n");
+int ShowWindowState(const Search& search) {
+    const HWND found = FindTopLevel(search);
+    if (!found) {
+        Print(Json().Bool("found", false));
         return 0;
     }
-    std::vector<HWND> children;
-    EnumChildWindows(s.found, &CollectChild, reinterpret_cast<LPARAM>(&children));
-    std::string out = "{\"found\": true, " + WindowJson(s.found) + ", \"children\": [";
-    bool first = true;
-    for (HWND c : children) {
-        if (GetParent(c) != s.found) continue;
+    std::vector<HWND> all;
+    EnumChildWindows(found, &CollectChild, reinterpret_cast<LPARAM>(&all));
+    std::vector<Json> children;
+    for (HWND c : all) {
+        if (GetParent(c) != found) continue;
         RECT r{};
         GetWindowRect(c, &r);
-        MapWindowPoints(nullptr, s.found, reinterpret_cast<POINT*>(&r), 2);
-        out += std::string(first ? "" : ", ") + "{" + WindowJson(c) + ", \"place\": " + Rect(r) + "}";
-        first = false;
+        MapWindowPoints(nullptr, found, reinterpret_cast<POINT*>(&r), 2);
+        Json child;
+        AddWindow(child, c);
+        children.push_back(child.Nums("place", Corners(r)));
     }
-    out += "]}";
-    std::printf("%s\n", out.c_str());
+    Json json;
+    json.Bool("found", true);
+    AddWindow(json, found);
+    Print(json.Objects("children", children));
     return 0;
 }
 
-int CmdFocus() {
+int CmdWindow(Args a) { return ShowWindowState(Search{FromHex(a[0])}); }
+int CmdWindowClass(Args a) { return ShowWindowState(Search{a[0], nullptr, true}); }
+int CmdVisibleClass(Args a) { return ShowWindowState(Search{a[0], nullptr, true, true}); }
+
+int CmdFocus(Args) {
     HWND fg = GetForegroundWindow();
     GUITHREADINFO info{};
     info.cbSize = sizeof info;
     GetGUIThreadInfo(fg ? GetWindowThreadProcessId(fg, nullptr) : 0, &info);
-    std::printf("{\"foreground\": %llu, \"foreground_title\": \"%s\", \"focus\": %llu, \"capture\": %llu}\n",
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(fg)), Hex(WindowText(fg)).c_str(),
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndFocus)),
-                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(info.hwndCapture)));
+    Print(Json()
+              .Num("foreground", Handle(fg))
+              .Str("foreground_title", Hex(WindowText(fg)))
+              .Num("focus", Handle(info.hwndFocus))
+              .Num("capture", Handle(info.hwndCapture)));
     return 0;
 }
 
@@ -161,14 +161,13 @@ HWND OwnerWindow() {
                            GetModuleHandleA(nullptr), nullptr);
 }
 
-int CmdClipGet() {
+int CmdClipGet(Args) {
     if (!OpenClipboardPatiently(nullptr)) {
-        std::printf("{\"opened\": false}\n");
+        Print(Json().Bool("opened", false));
         return 1;
     }
-    std::string formats;
-    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f))
-        formats += (formats.empty() ? "" : ", ") + std::to_string(f);
+    std::vector<long long> formats;
+    for (UINT f = EnumClipboardFormats(0); f; f = EnumClipboardFormats(f)) formats.push_back(f);
     std::string text;
     bool hasText = false;
     if (HANDLE h = GetClipboardData(CF_TEXT)) {
@@ -179,8 +178,7 @@ int CmdClipGet() {
         }
     }
     CloseClipboard();
-    std::printf("{\"opened\": true, \"formats\": [%s], \"has_text\": %s, \"text\": \"%s\"}\n", formats.c_str(),
-                hasText ? "true" : "false", Hex(text).c_str());
+    Print(Json().Bool("opened", true).Nums("formats", formats).Bool("has_text", hasText).Str("text", Hex(text)));
     return 0;
 }
 
@@ -191,12 +189,12 @@ int SetClipboard(UINT format, HANDLE data) {
     if (data) SetClipboardData(format, data);
     CloseClipboard();
     DestroyWindow(owner);
-    std::printf("{\"done\": true}\n");
+    Print(Json().Bool("done", true));
     return 0;
 }
 
-int CmdClipSetText(const char* hex) {
-    const std::string bytes = FromHex(hex);
+int CmdClipSetText(Args a) {
+    const std::string bytes = FromHex(a[0]);
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
     char* p = static_cast<char*>(GlobalLock(mem));
     memcpy(p, bytes.data(), bytes.size());
@@ -205,12 +203,14 @@ int CmdClipSetText(const char* hex) {
     return SetClipboard(CF_TEXT, mem);
 }
 
-int CmdClipSetBitmap() {
+int CmdClipSetBitmap(Args) {
     HDC screen = GetDC(nullptr);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
     ReleaseDC(nullptr, screen);
     return SetClipboard(CF_BITMAP, bmp);
 }
+
+int CmdClipEmpty(Args) { return SetClipboard(0, nullptr); }
 
 void PumpFor(DWORD ms) {
     const DWORD start = GetTickCount();
@@ -221,31 +221,29 @@ void PumpFor(DWORD ms) {
     }
 }
 
-int CmdClipHold(const char* ms) {
+int CmdClipHold(Args a) {
     HWND owner = OwnerWindow();
     if (!OpenClipboardPatiently(owner)) return 1;
-    std::printf("{\"held\": true}\n");
-    std::fflush(stdout);
-    PumpFor(static_cast<DWORD>(Number(ms)));
+    Print(Json().Bool("held", true));
+    PumpFor(static_cast<DWORD>(Number(a[0])));
     CloseClipboard();
     DestroyWindow(owner);
     return 0;
 }
 
-int CmdHotkeyHold(const char* vk, const char* ms, const char* titleHex) {
+int CmdHotkeyHold(Args a) {
+    const char* titleHex = a.size() > 2 ? a[2] : nullptr;
     HWND owner = OwnerWindow();
-    const BOOL ok = RegisterHotKey(owner, 1, 0, static_cast<UINT>(Number(vk)));
-    std::printf("{\"held\": %s}\n", ok ? "true" : "false");
-    std::fflush(stdout);
+    const BOOL ok = RegisterHotKey(owner, 1, 0, static_cast<UINT>(Number(a[0])));
+    Print(Json().Bool("held", ok));
     const DWORD start = GetTickCount();
-    const DWORD limit = static_cast<DWORD>(Number(ms));
+    const DWORD limit = static_cast<DWORD>(Number(a[1]));
     while (ok && GetTickCount() - start < limit) {
         PumpFor(20);
         if (titleHex) {
-            Search s{FromHex(titleHex)};
-            EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
+            const HWND shown = FindTopLevel(Search{FromHex(titleHex)});
             // A shown window has made its start-up registrations: let go.
-            if (s.found && IsWindowVisible(s.found)) break;
+            if (shown && IsWindowVisible(shown)) break;
         }
     }
     DestroyWindow(owner);
@@ -254,53 +252,48 @@ int CmdHotkeyHold(const char* vk, const char* ms, const char* titleHex) {
 
 // Spins instead of sleeping, so that the moment the window shows is seen within a
 // fraction of a millisecond: the start-up benchmark times it.
-int CmdWaitWindow(const char* titleHex, const char* ms) {
-    const std::string title = FromHex(titleHex);
-    std::printf("{\"watching\": true}\n");
-    std::fflush(stdout);
+int CmdWaitWindow(Args a) {
+    const std::string title = FromHex(a[0]);
+    Print(Json().Bool("watching", true));
     const DWORD start = GetTickCount();
-    const DWORD limit = static_cast<DWORD>(Number(ms));
+    const DWORD limit = static_cast<DWORD>(Number(a[1]));
     while (GetTickCount() - start < limit) {
-        Search s{title};
-        EnumWindows(&MatchTitle, reinterpret_cast<LPARAM>(&s));
-        if (s.found && IsWindowVisible(s.found)) {
-            std::printf("{\"seen\": true}\n");
-            std::fflush(stdout);
+        const HWND shown = FindTopLevel(Search{title});
+        if (shown && IsWindowVisible(shown)) {
+            Print(Json().Bool("seen", true));
             return 0;
         }
     }
-    std::printf("{\"seen\": false}\n");
+    Print(Json().Bool("seen", false));
     return 1;
 }
 
-int CmdSetText(const char* hwnd, const char* hex) {
-    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(hwnd)));
-    const std::string text = FromHex(hex);
+int CmdSetText(Args a) {
+    const std::string text = FromHex(a[1]);
     DWORD_PTR result = 0;
-    const LRESULT ok = SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+    const LRESULT ok = SendMessageTimeoutA(WindowArg(a[0]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                                            SMTO_ABORTIFHUNG, 5000, &result);
-    std::printf("{\"ok\": %s}\n", ok && result ? "true" : "false");
+    Print(Json().Bool("ok", ok && result));
     return ok ? 0 : 1;
 }
 
-int CmdMove(char** a) {
-    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
-    const BOOL ok = SetWindowPos(w, nullptr, static_cast<int>(std::strtol(a[1], nullptr, 0)),
+int CmdMove(Args a) {
+    const BOOL ok = SetWindowPos(WindowArg(a[0]), nullptr, static_cast<int>(std::strtol(a[1], nullptr, 0)),
                                  static_cast<int>(std::strtol(a[2], nullptr, 0)), static_cast<int>(Number(a[3])),
                                  static_cast<int>(Number(a[4])), SWP_NOZORDER | SWP_NOACTIVATE);
-    std::printf("{\"ok\": %s}\n", ok ? "true" : "false");
+    Print(Json().Bool("ok", ok));
     return ok ? 0 : 1;
 }
 
 // A stand-in for "the application that has the focus": a focused window that lists
 // every key press it receives.
-std::string g_keys;
+std::vector<long long> g_keys;
 LRESULT CALLBACK KeylogProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
-    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) g_keys += (g_keys.empty() ? "" : ", ") + std::to_string(wp);
+    if (msg == WM_KEYDOWN || msg == WM_SYSKEYDOWN) g_keys.push_back(static_cast<long long>(wp));
     return DefWindowProcA(w, msg, wp, lp);
 }
 
-int CmdKeylog(const char* ms) {
+int CmdKeylog(Args a) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = &KeylogProc;
     wc.hInstance = GetModuleHandleA(nullptr);
@@ -311,25 +304,26 @@ int CmdKeylog(const char* ms) {
                              400, 300, 200, nullptr, nullptr, wc.hInstance, nullptr);
     SetForegroundWindow(w);
     SetFocus(w);
-    std::printf("{\"held\": true, \"hwnd\": %llu}\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
-    std::fflush(stdout);
-    PumpFor(static_cast<DWORD>(Number(ms)));
-    std::printf("{\"keys\": [%s]}\n", g_keys.c_str());
+    Print(Json().Bool("held", true).Num("hwnd", Handle(w)));
+    PumpFor(static_cast<DWORD>(Number(a[0])));
+    Print(Json().Nums("keys", g_keys));
     DestroyWindow(w);
     return 0;
 }
 
-int CmdResources(const char* pid) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(Number(pid)));
+int CmdResources(Args a) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, static_cast<DWORD>(Number(a[0])));
     if (!process) {
-        std::printf("{\"opened\": false}\n");
+        Print(Json().Bool("opened", false));
         return 1;
     }
     DWORD handles = 0;
     const BOOL counted = GetProcessHandleCount(process, &handles);
-    std::printf("{\"opened\": true, \"gdi\": %lu, \"user\": %lu, \"handles\": %ld}\n",
-                GetGuiResources(process, GR_GDIOBJECTS), GetGuiResources(process, GR_USEROBJECTS),
-                counted ? static_cast<long>(handles) : -1L);
+    Print(Json()
+              .Bool("opened", true)
+              .Num("gdi", GetGuiResources(process, GR_GDIOBJECTS))
+              .Num("user", GetGuiResources(process, GR_USEROBJECTS))
+              .Num("handles", counted ? static_cast<long>(handles) : -1L));
     CloseHandle(process);
     return 0;
 }
@@ -353,97 +347,137 @@ BOOL CALLBACK CountOwnedTree(HWND w, LPARAM lp) {
     return TRUE;
 }
 
-int CmdWindowsOf(const char* pid) {
-    OwnedCount c{static_cast<DWORD>(Number(pid))};
+int CmdWindowsOf(Args a) {
+    OwnedCount c{static_cast<DWORD>(Number(a[0]))};
     EnumWindows(&CountOwnedTree, reinterpret_cast<LPARAM>(&c));
-    std::printf("{\"windows\": %d}\n", c.count);
+    Print(Json().Num("windows", c.count));
     return 0;
 }
 
-int CmdWatchText(const char* hwnd, const char* ms) {
-    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(hwnd)));
-    std::printf("{\"held\": true}\n");
-    std::fflush(stdout);
+int CmdWatchText(Args a) {
+    HWND w = WindowArg(a[0]);
+    const DWORD limit = static_cast<DWORD>(Number(a[1]));
+    Print(Json().Bool("held", true));
     std::string last = WindowText(w);
     const DWORD start = GetTickCount();
-    while (GetTickCount() - start < static_cast<DWORD>(Number(ms))) {
+    while (GetTickCount() - start < limit) {
         const std::string now = WindowText(w);
         if (now != last) {
-            std::printf("{\"t\": %lu, \"text\": \"%s\"}\n", GetTickCount() - start, Hex(now).c_str());
-            std::fflush(stdout);
+            Print(Json().Num("t", GetTickCount() - start).Str("text", Hex(now)));
             last = now;
         }
         Sleep(2);
     }
-    std::printf("{\"done\": true}\n");
+    Print(Json().Bool("done", true));
     return 0;
 }
 
-int CmdMessage(bool send, char** a) {
-    HWND w = reinterpret_cast<HWND>(static_cast<UINT_PTR>(Number(a[0])));
-    const UINT msg = static_cast<UINT>(Number(a[1]));
-    const WPARAM wp = static_cast<WPARAM>(Number(a[2]));
-    const LPARAM lp = static_cast<LPARAM>(Number(a[3]));
-    if (send) {
-        DWORD_PTR result = 0;
-        const LRESULT ok = SendMessageTimeoutA(w, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &result);
-        std::printf("{\"ok\": %s, \"result\": %llu}\n", ok ? "true" : "false",
-                    static_cast<unsigned long long>(result));
-        return ok ? 0 : 1;
-    }
-    const BOOL ok = PostMessageA(w, msg, wp, lp);
-    std::printf("{\"ok\": %s}\n", ok ? "true" : "false");
+struct Message {
+    HWND w;
+    UINT msg;
+    WPARAM wp;
+    LPARAM lp;
+};
+
+Message MessageArgs(Args a) {
+    return {WindowArg(a[0]), static_cast<UINT>(Number(a[1])), static_cast<WPARAM>(Number(a[2])),
+            static_cast<LPARAM>(Number(a[3]))};
+}
+
+int CmdPost(Args a) {
+    const Message m = MessageArgs(a);
+    const BOOL ok = PostMessageA(m.w, m.msg, m.wp, m.lp);
+    Print(Json().Bool("ok", ok));
     return ok ? 0 : 1;
 }
 
-int CmdZOrder() {
-    std::string out = "{\"windows\": [";
-    bool first = true;
+int CmdSend(Args a) {
+    const Message m = MessageArgs(a);
+    DWORD_PTR result = 0;
+    const LRESULT ok = SendMessageTimeoutA(m.w, m.msg, m.wp, m.lp, SMTO_ABORTIFHUNG, 5000, &result);
+    Print(Json().Bool("ok", ok).Num("result", static_cast<unsigned long long>(result)));
+    return ok ? 0 : 1;
+}
+
+int CmdZOrder(Args) {
+    std::vector<Json> windows;
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
         if (!IsWindowVisible(w)) continue;
-        char buf[160];
-        std::snprintf(buf, sizeof buf, "{\"hwnd\": %llu, \"owner\": %llu, \"class\": \"%s\"}",
-                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)),
-                      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetWindow(w, GW_OWNER))),
-                      ClassOf(w).c_str());
-        out += std::string(first ? "" : ", ") + buf;
-        first = false;
+        windows.push_back(
+            Json().Num("hwnd", Handle(w)).Num("owner", Handle(GetWindow(w, GW_OWNER))).Str("class", ClassOf(w)));
     }
-    std::printf("%s]}\n", out.c_str());
+    Print(Json().Objects("windows", windows));
     return 0;
 }
 
-int CmdSysColor(const char* index) {
-    const COLORREF c = GetSysColor(static_cast<int>(Number(index)));
-    std::printf("{\"rgb\": [%d, %d, %d]}\n", GetRValue(c), GetGValue(c), GetBValue(c));
+int CmdSysColor(Args a) {
+    const COLORREF c = GetSysColor(static_cast<int>(Number(a[0])));
+    Print(Json().Nums("rgb", {GetRValue(c), GetGValue(c), GetBValue(c)}));
     return 0;
+}
+
+struct Command {
+    const char* name;
+    const char* synopsis;     // its arguments, as the usage text shows them
+    const char* description;  // one line
+    std::size_t minArgs, maxArgs;
+    int (*run)(Args);
+};
+
+// One row per command: main() dispatches through it and Usage() prints it.
+constexpr Command kCommands[] = {
+    {"window", "TITLEHEX", "the top-level window with that title, and its children", 1, 1, &CmdWindow},
+    {"window-class", "CLASS", "the first top-level window of that class, and its children", 1, 1, &CmdWindowClass},
+    {"visible-class", "CLASS", "the same, among the visible windows only", 1, 1, &CmdVisibleClass},
+    {"resources", "PID", "GDI and USER objects and kernel handles of a process", 1, 1, &CmdResources},
+    {"windows-of", "PID", "how many windows (top-level and child) a process owns", 1, 1, &CmdWindowsOf},
+    {"watch-text", "HWND MS", "polls a window's text for MS ms; prints each new value", 2, 2, &CmdWatchText},
+    {"keylog", "MS", "shows a focused window for MS ms, then lists the keys it got", 1, 1, &CmdKeylog},
+    {"settext", "HWND HEX", "sets a window's text (WM_SETTEXT) to the bytes", 2, 2, &CmdSetText},
+    {"move", "HWND X Y W H", "moves and sizes a window without activating it", 5, 5, &CmdMove},
+    {"focus", "", "the foreground window and the window with the focus", 0, 0, &CmdFocus},
+    {"clip-get", "", "the clipboard's formats and its CF_TEXT bytes", 0, 0, &CmdClipGet},
+    {"clip-set-text", "HEX", "puts the bytes on the clipboard as CF_TEXT", 1, 1, &CmdClipSetText},
+    {"clip-set-bitmap", "", "puts only a small picture on the clipboard", 0, 0, &CmdClipSetBitmap},
+    {"clip-empty", "", "empties the clipboard", 0, 0, &CmdClipEmpty},
+    {"clip-hold", "MS", "holds the clipboard open with an owner window", 1, 1, &CmdClipHold},
+    {"hotkey-hold", "VK MS [TITLEHEX]", "holds VK (no modifier) as a hotkey for MS ms, or until TITLEHEX shows", 2,
+     3, &CmdHotkeyHold},
+    {"wait-window", "TITLEHEX MS", "prints {\"watching\": true}, then {\"seen\": true} once that window shows", 2, 2,
+     &CmdWaitWindow},
+    {"post", "HWND MSG WPARAM LPARAM", "posts a message", 4, 4, &CmdPost},
+    {"send", "HWND MSG WPARAM LPARAM", "sends a message and prints the result", 4, 4, &CmdSend},
+    {"zorder", "", "the visible top-level windows, topmost first, with owners", 0, 0, &CmdZOrder},
+    {"syscolor", "INDEX", "a system colour (GetSysColor) as red, green, blue", 1, 1, &CmdSysColor},
+};
+
+int Usage() {
+    std::size_t width = 0;
+    for (const Command& c : kCommands) width = std::max(width, std::strlen(c.name) + 1 + std::strlen(c.synopsis));
+    std::fprintf(stderr, "usage: talvine-probe COMMAND [ARGUMENTS]\n\n");
+    for (const Command& c : kCommands) {
+        const std::string call = std::string(c.name) + " " + c.synopsis;
+        std::fprintf(stderr, "  %-*s  %s\n", static_cast<int>(width), call.c_str(), c.description);
+    }
+    std::fprintf(stderr,
+                 "\nNumbers are decimal or 0x hex; texts are their bytes as hex. The hold commands print\n"
+                 "{\"held\": true} once the resource is taken, then keep it for MS ms while pumping messages.\n");
+    return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string cmd = argc > 1 ? argv[1] : "";
-    if (cmd == "window" && argc == 3) return CmdWindow(Search{FromHex(argv[2])});
-    if (cmd == "window-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true});
-    if (cmd == "visible-class" && argc == 3) return CmdWindow(Search{argv[2], nullptr, true, true});
-    if (cmd == "windows-of" && argc == 3) return CmdWindowsOf(argv[2]);
-    if (cmd == "watch-text" && argc == 4) return CmdWatchText(argv[2], argv[3]);
-    if (cmd == "resources" && argc == 3) return CmdResources(argv[2]);
-    if (cmd == "keylog" && argc == 3) return CmdKeylog(argv[2]);
-    if (cmd == "settext" && argc == 4) return CmdSetText(argv[2], argv[3]);
-    if (cmd == "focus") return CmdFocus();
-    if (cmd == "clip-get") return CmdClipGet();
-    if (cmd == "clip-set-text" && argc == 3) return CmdClipSetText(argv[2]);
-    if (cmd == "clip-set-bitmap") return CmdClipSetBitmap();
-    if (cmd == "clip-empty") return SetClipboard(0, nullptr);
-    if (cmd == "clip-hold" && argc == 3) return CmdClipHold(argv[2]);
-    if (cmd == "hotkey-hold" && (argc == 4 || argc == 5))
-        return CmdHotkeyHold(argv[2], argv[3], argc == 5 ? argv[4] : nullptr);
-    if (cmd == "move" && argc == 7) return CmdMove(argv + 2);
-    if (cmd == "wait-window" && argc == 4) return CmdWaitWindow(argv[2], argv[3]);
-    if ((cmd == "post" || cmd == "send") && argc == 6) return CmdMessage(cmd == "send", argv + 2);
-    if (cmd == "zorder") return CmdZOrder();
-    if (cmd == "syscolor" && argc == 3) return CmdSysColor(argv[2]);
-    std::fprintf(stderr, "usage: talvine-probe COMMAND ... (see the source's header)\n");
-    return 2;
+    if (argc < 2) return Usage();
+    const Args args(argv + 2, static_cast<std::size_t>(argc - 2));
+    for (const Command& c : kCommands) {
+        if (std::string_view(argv[1]) != c.name) continue;
+        if (args.size() < c.minArgs || args.size() > c.maxArgs) {
+            std::fprintf(stderr, "talvine-probe: %s takes %s\n\n", c.name, *c.synopsis ? c.synopsis : "no arguments");
+            return Usage();
+        }
+        return c.run(args);
+    }
+    std::fprintf(stderr, "talvine-probe: no command %s\n\n", argv[1]);
+    return Usage();
 }

@@ -3,8 +3,8 @@
 Everything the bench starts is recorded by pid and ended by pid in stop(), also when
 a test fails or the run is interrupted. Nothing is ever ended by name.
 
-Used by the end-to-end tests (tests/e2e), by `make run` without a display, by the
-Win32 unit tests (tools/bench/run.py) and by the benchmarks.
+Used by the end-to-end tests (tests/e2e), by `make run` without a display (tools.demo),
+by the Win32 unit tests (tools.bench.run) and by the benchmarks (bench.run).
 """
 from __future__ import annotations
 

@@ -1,11 +1,12 @@
-"""The program as the end-to-end tests see it: its window's state through the probe,
-and the texts and message numbers the tests use."""
+"""The program as the end-to-end tests, the benchmarks and the demo see it: its
+window's state through the probe, Wine's notepad, the tray icon, screenshots' pixels,
+the prefix's URL handlers, and the texts and message numbers they use."""
 import pathlib
 import re
 import subprocess
 import time
 
-from bench import BUILD, ROOT, gbk_hex, wait_until
+from .harness import BUILD, ROOT, gbk_hex, wait_until
 
 TITLE = "Talvine复制粘贴精简版V1.0"
 COPY_ON = "关闭复制"

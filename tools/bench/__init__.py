@@ -1,0 +1,7 @@
+"""The test bench and what runs on it.
+
+harness: a private Xvfb display and Wine prefix per run, the programs started on it,
+         the probe, input and screenshots.
+pages:   the program, Wine's notepad and the tray as the tests see them.
+run:     `python3 -m tools.bench.run -- COMMAND...` runs one command inside a bench.
+"""
