@@ -22,12 +22,6 @@ Point CursorPoint(Point fallback) {
     return {p.x, p.y};
 }
 
-std::optional<PixelRect> RectOf(HWND window) {
-    RECT r{};
-    if (!window || !GetWindowRect(window, &r)) return std::nullopt;
-    return PixelRect{r.left, r.top, r.right, r.bottom};
-}
-
 std::string ClassOf(HWND window) {
     char name[256] = {};
     const int n = window ? GetClassNameA(window, name, sizeof name) : 0;
@@ -38,7 +32,7 @@ std::string ClassOf(HWND window) {
 void NotePress(Point at) {
     const HWND under = WindowFromPoint(POINT{at.x, at.y});
     g_pressWindow = under ? GetAncestor(under, GA_ROOT) : nullptr;
-    g_press.windowRect = RectOf(g_pressWindow);
+    g_press.windowRect = WindowRectOf(g_pressWindow);
     GUITHREADINFO focus{};
     focus.cbSize = sizeof focus;
     const HWND foreground = GetForegroundWindow();
@@ -59,8 +53,12 @@ LRESULT CALLBACK CopyHookProc(int nCode, WPARAM wParam, LPARAM lParam) {
         NotePress(*appState.pressPoint);
     } else if (wParam == WM_LBUTTONUP) {
         const bool drag = IsDrag(*appState.pressPoint, CursorPoint(Point{}));
-        if (StartsCopy(drag, g_press, drag ? RectOf(g_pressWindow) : std::nullopt)) {
-            if (HANDLE worker = CreateThread(nullptr, 0, &CopyWorker, nullptr, 0, nullptr)) CloseHandle(worker);
+        if (StartsCopy(drag, g_press, drag ? WindowRectOf(g_pressWindow) : std::nullopt)) {
+            auto* request = new CopyRequest{g_pressWindow, g_press.windowRect};
+            if (HANDLE worker = CreateThread(nullptr, 0, &CopyWorker, request, 0, nullptr))
+                CloseHandle(worker);
+            else
+                delete request;  // that drag is silently not copied
         }
     }
     // Releases are handed on like every other event: other programs' hooks must see them.

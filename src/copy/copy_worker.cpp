@@ -1,8 +1,10 @@
 #include "copy/copy_worker.h"
 
 #include <atomic>
+#include <memory>
 
 #include "copy/clip_text.h"
+#include "copy/drag.h"
 #include "copy/press_key_chord.h"
 #include "copy/wait.h"
 
@@ -82,8 +84,16 @@ std::optional<std::string> ReadClipboardText() {
     return text;
 }
 
-DWORD WINAPI CopyWorker(LPVOID) {
+std::optional<PixelRect> WindowRectOf(HWND window) {
+    RECT r{};
+    if (!window || !GetWindowRect(window, &r)) return std::nullopt;
+    return PixelRect{r.left, r.top, r.right, r.bottom};
+}
+
+DWORD WINAPI CopyWorker(LPVOID param) {
+    const std::unique_ptr<CopyRequest> request(static_cast<CopyRequest*>(param));
     DelayWithEvents(kBeforeCopyMs);
+    if (request && !StartsCopy(true, {request->rectAtPress, false}, WindowRectOf(request->pressWindow))) return 0;
     // Ctrl+C, or what the foreground terminal takes instead; a terminal that copied
     // the selection by itself at the release gets no chord, only the wait.
     if (const std::optional<ChordKeys> chord = ChordForForeground(ChordPurpose::Copy))

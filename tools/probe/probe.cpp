@@ -203,6 +203,29 @@ int CmdClipSetText(Args a) {
     return SetClipboard(CF_TEXT, mem);
 }
 
+// Text the way a password manager puts a secret there: with a marker format beside it.
+int CmdClipSetMarked(Args a) {
+    const std::string bytes = FromHex(a[0]);
+    const std::string marker = FromHex(a[2]);
+    HWND owner = OwnerWindow();
+    if (!OpenClipboardPatiently(owner)) return 1;
+    EmptyClipboard();
+    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+    char* p = static_cast<char*>(GlobalLock(text));
+    memcpy(p, bytes.data(), bytes.size());
+    p[bytes.size()] = '\0';
+    GlobalUnlock(text);
+    SetClipboardData(CF_TEXT, text);
+    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(marker.size(), 1));
+    if (!marker.empty()) memcpy(GlobalLock(mark), marker.data(), marker.size());
+    GlobalUnlock(mark);
+    SetClipboardData(RegisterClipboardFormatA(a[1]), mark);
+    CloseClipboard();
+    DestroyWindow(owner);
+    Print(Json().Bool("done", true));
+    return 0;
+}
+
 int CmdClipSetBitmap(Args) {
     HDC screen = GetDC(nullptr);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 8, 8);
@@ -307,6 +330,83 @@ int CmdKeylog(Args a) {
     Print(Json().Bool("held", true).Num("hwnd", Handle(w)));
     PumpFor(static_cast<DWORD>(Number(a[0])));
     Print(Json().Nums("keys", g_keys));
+    DestroyWindow(w);
+    return 0;
+}
+
+// A stand-in for another program: a focused top-level window of a given class (a
+// terminal's, say), optionally with a focused child of another class (an item
+// view). It lists every key event the system sees meanwhile, through a keyboard hook
+// that swallows nothing, and, given a text, puts it on the clipboard when Ctrl+Insert
+// arrives, as a terminal copies its selection.
+struct StandIn {
+    std::vector<Json> keys;
+    std::string copyText;
+    HWND window = nullptr;
+    bool ctrl = false;
+} g_standIn;
+constexpr UINT kStandInCopy = WM_APP + 1;
+
+LRESULT CALLBACK StandInKeys(int code, WPARAM wp, LPARAM lp) {
+    if (code == HC_ACTION) {
+        const auto* k = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lp);
+        const bool up = (k->flags & LLKHF_UP) != 0;
+        g_standIn.keys.push_back(Json()
+                                     .Num("vk", static_cast<long long>(k->vkCode))
+                                     .Bool("up", up)
+                                     .Bool("extended", (k->flags & LLKHF_EXTENDED) != 0)
+                                     .Bool("injected", (k->flags & LLKHF_INJECTED) != 0));
+        if (k->vkCode == VK_CONTROL || k->vkCode == VK_LCONTROL || k->vkCode == VK_RCONTROL) g_standIn.ctrl = !up;
+        // At once, as a terminal copies: the copy worker reads the clipboard 50 ms later.
+        if (k->vkCode == VK_INSERT && !up && g_standIn.ctrl) SendMessageA(g_standIn.window, kStandInCopy, 0, 0);
+    }
+    return CallNextHookEx(nullptr, code, wp, lp);
+}
+
+LRESULT CALLBACK StandInProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kStandInCopy && !g_standIn.copyText.empty()) {
+        if (OpenClipboardPatiently(w)) {
+            EmptyClipboard();
+            HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, g_standIn.copyText.size() + 1);
+            memcpy(GlobalLock(mem), g_standIn.copyText.c_str(), g_standIn.copyText.size() + 1);
+            GlobalUnlock(mem);
+            SetClipboardData(CF_TEXT, mem);
+            CloseClipboard();
+        }
+        return 0;
+    }
+    return DefWindowProcA(w, msg, wp, lp);
+}
+
+int CmdStandIn(Args a) {
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = &StandInProc;
+    wc.hInstance = instance;
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszClassName = a[0];
+    RegisterClassA(&wc);
+    const bool withChild = a.size() > 2 && std::string_view(a[2]) != "-";
+    if (withChild) {
+        wc.lpfnWndProc = &DefWindowProcA;
+        wc.lpszClassName = a[2];
+        RegisterClassA(&wc);
+    }
+    g_standIn.copyText = a.size() > 3 ? FromHex(a[3]) : std::string();
+    HWND w = CreateWindowExA(0, a[0], "talvine-probe stand-in", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 400, 300, 200,
+                             nullptr, nullptr, instance, nullptr);
+    g_standIn.window = w;
+    HWND child = withChild ? CreateWindowExA(0, a[2], "", WS_CHILD | WS_VISIBLE, 0, 0, 280, 150, w, nullptr,
+                                             instance, nullptr)
+                           : nullptr;
+    const HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, &StandInKeys, instance, 0);
+    SetForegroundWindow(w);
+    SetFocus(child ? child : w);
+    Print(Json().Bool("held", true).Num("hwnd", Handle(w)).Num("child", Handle(child)));
+    PumpFor(static_cast<DWORD>(Number(a[1])));
+    UnhookWindowsHookEx(hook);
+    Print(Json().Objects("keys", g_standIn.keys));
     DestroyWindow(w);
     return 0;
 }
@@ -433,6 +533,12 @@ constexpr Command kCommands[] = {
     {"windows-of", "PID", "how many windows (top-level and child) a process owns", 1, 1, &CmdWindowsOf},
     {"watch-text", "HWND MS", "polls a window's text for MS ms; prints each new value", 2, 2, &CmdWatchText},
     {"keylog", "MS", "shows a focused window for MS ms, then lists the keys it got", 1, 1, &CmdKeylog},
+    {"standin", "CLASS MS [CHILDCLASS|- [COPYHEX]]",
+     "a focused window of CLASS (and a focused child) for MS ms; lists every key event meanwhile and, given "
+     "COPYHEX, puts it on the clipboard at Ctrl+Insert",
+     2, 4, &CmdStandIn},
+    {"clip-set-marked", "HEX FORMAT DATAHEX", "puts the bytes on the clipboard as CF_TEXT, with FORMAT holding DATAHEX",
+     3, 3, &CmdClipSetMarked},
     {"settext", "HWND HEX", "sets a window's text (WM_SETTEXT) to the bytes", 2, 2, &CmdSetText},
     {"move", "HWND X Y W H", "moves and sizes a window without activating it", 5, 5, &CmdMove},
     {"focus", "", "the foreground window and the window with the focus", 0, 0, &CmdFocus},
