@@ -94,6 +94,38 @@ INSTANTIATE_TEST_SUITE_P(
                       StandIn{"NotminttyReally", kCtrlC, kCtrlV}),
     [](const auto& p) { return std::string(p.param.windowClass); });
 
+// A drag by a window's frame: the window moves while its program handles the mouse,
+// after the release. The worker, told the press's window and its rectangle then,
+// looks again after its first wait.
+class DragThatMovedAWindow : public ForegroundChords {};
+
+TEST_P(DragThatMovedAWindow, TypesNothingAndLeavesTheBoxAlone) {
+    SetWindowTextA(box_, "before");
+    RECT r{};
+    GetWindowRect(window_, &r);
+    auto* request = new CopyRequest{window_, PixelRect{r.left, r.top, r.right, r.bottom}};
+    SetWindowPos(window_, nullptr, r.left + 40, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    User([request] { CopyWorker(request); }).Finish();
+    test::PumpFor(200);
+    EXPECT_EQ(KeyRecorder::Seen(), std::vector<Typed>{});
+    char text[32] = {};
+    GetWindowTextA(box_, text, sizeof text);
+    EXPECT_STREQ(text, "before");
+}
+
+TEST_P(DragThatMovedAWindow, AWindowThatStayedPutStillCopies) {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    auto* request = new CopyRequest{window_, PixelRect{r.left, r.top, r.right, r.bottom}};
+    User([request] { CopyWorker(request); }).Finish();
+    test::PumpFor(200);
+    EXPECT_EQ(KeyRecorder::Seen(), GetParam().copy);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ordinary, DragThatMovedAWindow,
+                         ::testing::Values(StandIn{"TalvineDraggedWindow", Chord(VK_CONTROL, 'C'), {}}),
+                         [](const auto& p) { return std::string(p.param.windowClass); });
+
 // ----- private clipboard content -------------------------------------------------
 
 class PrivateClipboard : public ::testing::Test {
