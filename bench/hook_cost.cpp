@@ -47,9 +47,7 @@ int main() {
     g_watchers = &watchers;
     MainWindow window;
     Bindings b;
-    b.watchNotice = [](WatchNotice notice) {
-        if (notice == WatchNotice::MouseInput) g_watchers->MouseInputSeen(GetTickCount());
-    };
+    b.watchNotice = [](WatchNotice notice) { g_watchers->Heed(notice); };
     window.Create(GetModuleHandleA(nullptr), b);
     window.Open();
     watchers.WatchInputOf(window.hwnd);

@@ -44,10 +44,7 @@ int Run(int rounds) {
     g_watchers = &watchers;
     MainWindow window;
     Bindings b;
-    b.watchNotice = [](WatchNotice notice) {
-        if (notice == WatchNotice::MouseInput) g_watchers->MouseInputSeen(GetTickCount());
-        if (notice == WatchNotice::CheckDue) g_watchers->CheckNow(GetTickCount());
-    };
+    b.watchNotice = [](WatchNotice notice) { g_watchers->Heed(notice); };
     if (!window.Create(GetModuleHandleA(nullptr), b)) return 1;
     window.Open();
     watchers.WatchInputOf(window.hwnd);

@@ -33,17 +33,6 @@ bool g_watchersRemoved = false;
 
 CopySwitch SwitchParts() { return {窗口.按钮5, g_watchers, g_trayIcon}; }
 
-// Keeps the mouse hooks in place: the system removes a hook without a word when its
-// procedure was slow, and is known to drop hooks over sleep and a locked session.
-void OnWatchNotice(WatchNotice notice) {
-    switch (notice) {
-    case WatchNotice::MouseInput: g_watchers.MouseInputSeen(GetTickCount()); break;
-    case WatchNotice::CheckDue: g_watchers.CheckNow(GetTickCount()); break;
-    case WatchNotice::ResumedFromSleep:
-    case WatchNotice::SessionUnlocked:
-    case WatchNotice::LongCallEnded: g_watchers.Rearm(); break;
-    }
-}
 
 // The form's seven bindings, every handler giving no answer, and the window's notices
 // that keep the tray icon and the watchers whole.
@@ -65,7 +54,9 @@ Bindings FormBindings() {
         OnHotkeyFeedback(SwitchParts(), appState.hotkeyId, first, second);
     };
     b.hotkeyReceiver = &HotkeyReceiver;
-    b.watchNotice = &OnWatchNotice;
+    // Keeps the mouse hooks in place: the system removes a hook without a word when
+    // its procedure was slow, and is known to drop hooks over sleep and a lock.
+    b.watchNotice = [](WatchNotice notice) { g_watchers.Heed(notice); };
     // An icon still shown goes with the window, and so does the hooks' witness.
     b.destroyed = [] {
         SetTrayIcon(g_trayIcon);

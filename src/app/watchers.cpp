@@ -5,7 +5,6 @@
 #include "app/hook_check.h"
 #include "copy/copy_hook.h"
 #include "paste/paste_hook.h"
-#include "ui/window_events.h"
 
 namespace talvine {
 
@@ -82,6 +81,16 @@ void Watchers::CheckNow(uint32_t now) {
     if (found == 0) return;
     reinstalls_ += found;
     if (window_) SetPropA(window_, kReinstallsProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(reinstalls_)));
+}
+
+void Watchers::Heed(WatchNotice notice) {
+    switch (notice) {
+    case WatchNotice::MouseInput: MouseInputSeen(GetTickCount()); break;
+    case WatchNotice::CheckDue: CheckNow(GetTickCount()); break;
+    case WatchNotice::ResumedFromSleep:
+    case WatchNotice::SessionUnlocked:
+    case WatchNotice::LongCallEnded: Rearm(); break;
+    }
 }
 
 void Watchers::Rearm() {

@@ -9,6 +9,7 @@
 #include "base/app_state.h"
 #include "base/handles.h"
 #include "tray/copy_switch.h"
+#include "ui/window_events.h"
 
 namespace talvine {
 
@@ -47,6 +48,10 @@ public:
     // while copying is on): after sleep, at unlock and after long calls of the main
     // thread, when Windows is known to drop hooks without a trace.
     void Rearm();
+
+    // What the main window passes on: the witness's input and the check's timer,
+    // and the moments the hooks are re-armed.
+    void Heed(WatchNotice notice);
 
     // How many hooks the check found removed and reinstalled in this run.
     int Reinstalls() const { return reinstalls_; }

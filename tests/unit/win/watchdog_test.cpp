@@ -141,11 +141,7 @@ protected:
         appState.pressPoint = std::make_unique<Point>();
         g_watchers = std::make_unique<Watchers>(appState);
         Bindings b;
-        b.watchNotice = [](WatchNotice notice) {
-            if (notice == WatchNotice::MouseInput) g_watchers->MouseInputSeen(GetTickCount());
-            if (notice == WatchNotice::CheckDue) g_watchers->CheckNow(GetTickCount());
-            if (notice == WatchNotice::LongCallEnded) g_watchers->Rearm();
-        };
+        b.watchNotice = [](WatchNotice notice) { g_watchers->Heed(notice); };
         ASSERT_TRUE(g_window.Create(GetModuleHandleA(nullptr), b));
         g_window.Open();
         SetCopyTarget(g_window.编辑框1.hwnd);
