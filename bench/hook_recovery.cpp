@@ -14,27 +14,15 @@
 #include "base/app_state.h"
 #include "copy/copy_hook.h"
 #include "ui/main_window.h"
+#include "test_support.h"
 
 namespace talvine {
+
+using test::PumpUntil;
 
 namespace {
 
 Watchers* g_watchers = nullptr;
-
-template <typename F>
-bool PumpUntil(F done, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 2, QS_ALLINPUT);
-    }
-    return true;
-}
 
 }  // namespace
 

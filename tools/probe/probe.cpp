@@ -193,33 +193,25 @@ int SetClipboard(UINT format, HANDLE data) {
     return 0;
 }
 
-int CmdClipSetText(Args a) {
-    const std::string bytes = FromHex(a[0]);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+// A clipboard block holding the bytes, with a zero after them when asked.
+HGLOBAL Block(const std::string& bytes, bool terminated) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + (terminated ? 1 : 0) + (bytes.empty() ? 1 : 0));
     char* p = static_cast<char*>(GlobalLock(mem));
     memcpy(p, bytes.data(), bytes.size());
-    p[bytes.size()] = '\0';
+    if (terminated) p[bytes.size()] = '\0';
     GlobalUnlock(mem);
-    return SetClipboard(CF_TEXT, mem);
+    return mem;
 }
+
+int CmdClipSetText(Args a) { return SetClipboard(CF_TEXT, Block(FromHex(a[0]), true)); }
 
 // Text the way a password manager puts a secret there: with a marker format beside it.
 int CmdClipSetMarked(Args a) {
-    const std::string bytes = FromHex(a[0]);
-    const std::string marker = FromHex(a[2]);
     HWND owner = OwnerWindow();
     if (!OpenClipboardPatiently(owner)) return 1;
     EmptyClipboard();
-    HGLOBAL text = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-    char* p = static_cast<char*>(GlobalLock(text));
-    memcpy(p, bytes.data(), bytes.size());
-    p[bytes.size()] = '\0';
-    GlobalUnlock(text);
-    SetClipboardData(CF_TEXT, text);
-    HGLOBAL mark = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(marker.size(), 1));
-    if (!marker.empty()) memcpy(GlobalLock(mark), marker.data(), marker.size());
-    GlobalUnlock(mark);
-    SetClipboardData(RegisterClipboardFormatA(a[1]), mark);
+    SetClipboardData(CF_TEXT, Block(FromHex(a[0]), true));
+    SetClipboardData(RegisterClipboardFormatA(a[1]), Block(FromHex(a[2]), false));
     CloseClipboard();
     DestroyWindow(owner);
     Print(Json().Bool("done", true));
@@ -367,10 +359,7 @@ LRESULT CALLBACK StandInProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kStandInCopy && !g_standIn.copyText.empty()) {
         if (OpenClipboardPatiently(w)) {
             EmptyClipboard();
-            HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, g_standIn.copyText.size() + 1);
-            memcpy(GlobalLock(mem), g_standIn.copyText.c_str(), g_standIn.copyText.size() + 1);
-            GlobalUnlock(mem);
-            SetClipboardData(CF_TEXT, mem);
+            SetClipboardData(CF_TEXT, Block(g_standIn.copyText, true));
             CloseClipboard();
         }
         return 0;

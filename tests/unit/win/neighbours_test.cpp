@@ -15,7 +15,7 @@
 #include "copy/copy_worker.h"
 #include "copy/press_key_chord.h"
 #include "paste/paste_hook.h"
-#include "test_input.h"
+#include "test_support.h"
 
 namespace talvine {
 namespace {

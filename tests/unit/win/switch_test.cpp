@@ -16,6 +16,7 @@
 #include "tray/tray_presence.h"
 #include "tray/tray_record.h"
 #include "ui/main_window.h"
+#include "test_support.h"
 #include "ui/texts.h"
 
 namespace talvine {
@@ -33,13 +34,7 @@ public:
     std::vector<std::string> calls;
 };
 
-bool Shown(HWND window) {
-    NOTIFYICONDATAA probe{};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = window;
-    probe.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
+bool Shown(HWND window) { return test::TrayIconShown(window); }
 
 class SwitchAndTray : public ::testing::Test {
 protected:

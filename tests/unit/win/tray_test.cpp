@@ -9,6 +9,7 @@
 #include "tray/tray_icons.h"
 #include "tray/tray_record.h"
 #include "ui/main_window.h"
+#include "test_support.h"
 
 namespace talvine {
 namespace {
@@ -50,15 +51,7 @@ TEST(TrayIcons, BytesThatDoNotConvertGiveNoIcon) {
     EXPECT_EQ(IconFromIcoBytes(junk, 16), nullptr);
 }
 
-// Whether the notification area knows an icon of this window: changing it succeeds
-// only if it exists.
-bool Shown(HWND window) {
-    NOTIFYICONDATAA probe{};
-    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    probe.hWnd = window;
-    probe.uID = kTrayIconId;
-    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-}
+bool Shown(HWND window) { return test::TrayIconShown(window); }
 
 // A window with the tray icon bound as the application binds it: the icon goes with
 // the window, and comes back when the notification area is recreated.

@@ -18,7 +18,7 @@
 #include "copy/copy_worker.h"
 #include "copy/press_key_chord.h"
 #include "ui/main_window.h"
-#include "test_input.h"
+#include "test_support.h"
 
 namespace talvine {
 namespace {

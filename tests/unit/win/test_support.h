@@ -1,14 +1,17 @@
-// Shared by the Win32 tests that drive the program with input: a keyboard recorder
-// on a thread of its own, the user's input from another thread, and a pump for the
-// test's thread, on which the program's hooks run.
+// Shared by the Win32 tests: a keyboard recorder on a thread of its own, the user's
+// input from another thread, a pump for the test's thread (on which the program's
+// hooks run), and a look into the notification area.
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <atomic>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "tray/tray_record.h"
 
 namespace talvine::test {
 
@@ -132,6 +135,16 @@ inline void Mouse(DWORD flags, LONG dx = 0) {
     in.mi.dx = dx;
     in.mi.dwFlags = flags;
     SendInput(1, &in, sizeof in);
+}
+
+// Whether the notification area knows the program's icon of this window: changing
+// it succeeds only if it exists.
+inline bool TrayIconShown(HWND window) {
+    NOTIFYICONDATAA probe{};
+    probe.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    probe.hWnd = window;
+    probe.uID = kTrayIconId;
+    return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
 }
 
 }  // namespace talvine::test
