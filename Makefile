@@ -45,7 +45,7 @@ bench: build
 
 # A day of use, compressed: 1,000 copies, 1,000 pastes and 200 toggles against the
 # program, then the copy worker's threads alone; prints memory, threads and handles.
-# About a quarter of an hour, so not part of `make test`.
+# It takes 10 to 15 minutes, so it is not part of `make test`.
 soak: build
 	$(PYTHON) -m bench.soak
 

@@ -6,7 +6,7 @@ from /proc, windows and handles through the probe. Then the copy worker's way of
 making threads, alone, in bench/thread_churn.exe, variant by variant, with its heaps'
 busy bytes, which only the process itself can read.
 
-Not part of `make test`: it takes about a quarter of an hour. Prints figures; never
+Not part of `make test`: it takes 10 to 15 minutes. Prints figures; never
 fails on them. From the repository's root: python3 -m bench.soak
 """
 import json
