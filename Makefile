@@ -4,7 +4,7 @@ PYTHON := /usr/bin/python3
 PRESETS := native win64 win32 fuzz
 FUZZ_SECONDS ?= 300
 
-.PHONY: all setup build run test unit-native unit-win e2e assets-check fuzz bench dist clean
+.PHONY: all setup build run test unit-native unit-win e2e assets-check fuzz bench soak dist clean
 
 all: build
 
@@ -42,6 +42,12 @@ fuzz: build
 # Prints one table of figures measured on the bench; never fails on time.
 bench: build
 	$(PYTHON) -m bench.run
+
+# A day of use, compressed: 1,000 copies, 1,000 pastes and 200 toggles against the
+# program, then the copy worker's threads alone; prints memory, threads and handles.
+# It takes 10 to 15 minutes, so it is not part of `make test`.
+soak: build
+	$(PYTHON) -m bench.soak
 
 # The release zip under out/dist/.
 dist: build

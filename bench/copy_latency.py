@@ -1,8 +1,11 @@
-"""Copy latency, the hook procedures' cost and CPU time per copy, on the bench.
+"""Copy latency, the hook procedures' cost, the hooks' witness and their recovery, and
+CPU time per copy, on the bench.
 
 Latency runs from a left-button release to 编辑框1 showing the copied text, both seen
 on one clock inside Wine by bench/latency_probe.exe, which also injects the drags. The
-program's own fixed waits make 150 ms the floor. Used by bench.run.
+program's own fixed waits make 150 ms the floor. Recovery runs from removing the copy
+hook behind its owner's back, as Windows removes a slow hook, to the hook being called
+again while the mouse moves (bench/hook_recovery.exe). Used by bench.run.
 """
 import json
 import os
@@ -14,6 +17,8 @@ from tools.bench.pages import EDIT1, App, Notepad, gbk
 
 LATENCY_PROBE = BUILD / "bench" / "latency_probe.exe"
 HOOK_COST = BUILD / "bench" / "hook_cost.exe"
+HOOK_RECOVERY = BUILD / "bench" / "hook_recovery.exe"
+RECOVERY_ROUNDS = 10
 FLOOR_MS = 150
 
 
@@ -50,9 +55,29 @@ def measure_hooks(bench):
     return json.loads(out.strip().splitlines()[-1])
 
 
+def measure_recovery(bench, rounds=RECOVERY_ROUNDS):
+    code, out = bench.run([HOOK_RECOVERY, rounds], timeout=120, label="recovery")
+    return json.loads(out.strip().splitlines()[-1])
+
+
+def recovery_row(recovery):
+    """Median, min and max over the rounds that came back; hook_recovery prints -1 for
+    a round whose hook was not called again within 10 s."""
+    rounds = len(recovery["recovery_ms"])
+    back = [ms for ms in recovery["recovery_ms"] if ms >= 0]
+    name = f"copying back after a hook's removal, median of {rounds} (ms)"
+    if not back:
+        return name, "never", f"none of {rounds} rounds came back"
+    note = f"min {min(back):.1f}, max {max(back):.1f}; {recovery['reinstalls']} reinstalls"
+    if len(back) < rounds:
+        note += f"; {rounds - len(back)} rounds never came back"
+    return name, f"{statistics.median(back):.1f}", note
+
+
 def rows(bench, drags=21):
     times, cpu_per_copy = measure_latency(bench, drags)
     hooks = measure_hooks(bench)
+    recovery = measure_recovery(bench)
     return [
         ("copy latency, release to text in the box: median (ms)", f"{statistics.median(times):.1f}",
          f"floor {FLOOR_MS}"),
@@ -64,4 +89,7 @@ def rows(bench, drags=21):
          f"hand-on-only hook {hooks['hand_on_only_ns']:.0f}"),
         ("paste hook, per mouse move (ns)", f"{hooks['paste_hook_ns']:.0f}",
          f"hand-on-only hook {hooks['hand_on_only_ns']:.0f}"),
+        ("hooks' witness (raw input to the main window), per mouse event (ns)", f"{hooks['witness_ns']:.0f}",
+         "beside the two hooks' figures above; a check runs at most once a second, only after mouse input"),
+        recovery_row(recovery),
     ]

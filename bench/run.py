@@ -5,7 +5,7 @@ import statistics
 import sys
 import time
 
-from bench import copy_latency, startup
+from bench import copy_latency, startup, stress
 from tools.bench.harness import PROGRAM, Bench
 
 IDLE_SECONDS = 10
@@ -29,6 +29,7 @@ def main():
         idle_prog = idle_cpu_ms(bench, PROGRAM)
         idle_min = idle_cpu_ms(bench, startup.MINIMAL)
         copy_rows = copy_latency.rows(bench)
+        stress_rows = stress.rows(bench)
 
     prog_size, min_size = PROGRAM.stat().st_size, startup.MINIMAL.stat().st_size
     prog_t = statistics.median(t for t, _ in starts["program"])
@@ -43,6 +44,7 @@ def main():
         ("resident memory after start-up, median (KiB)", f"{prog_m}", f"minimal window {min_m} (x{prog_m / min_m:.2f})"),
         (f"CPU while idle over {IDLE_SECONDS} s (ms)", f"{idle_prog:.0f}", f"minimal window {idle_min:.0f}"),
         *copy_rows,
+        *stress_rows,
     ]
     print("| figure | TalvineCopyPaste | beside it |")
     print("|---|---:|---|")

@@ -4,7 +4,8 @@ import re
 import pytest
 
 from tools.bench.harness import Bench, PROGRAM, ROOT
-from tools.bench.pages import App, Notepad
+from tools.bench.pages import App, Notepad, stable
+from tools.bench.workload import paste_once_into
 
 OUT = ROOT / "out" / "e2e"
 
@@ -61,3 +62,17 @@ def notepad(bench, app):
     n = Notepad(bench)
     yield n
     n.end()
+
+
+@pytest.fixture
+def still_copies_and_pastes(app, notepad, bench):
+    """A check as the user would make it: a drag over a word shows it in the box, and
+    one middle press pastes what was copied, exactly once."""
+    def check():
+        notepad.set_text("one two three")
+        notepad.click_into_text(0)
+        notepad.select(4, 7)
+        assert app.wait_box(b"two") == b"two", "a drag was not copied"
+        paste_once_into(notepad, bench)
+        assert stable(notepad.text) == "one two threetwo", "one middle press must paste exactly once"
+    return check

@@ -1,6 +1,7 @@
 """The program under load: many drags, moves, toggles and tray round trips. Each run
-must leave it running, its state consistent, the user's text untouched, and no
-windows, threads or descriptors more than it had.
+must leave it running, its state consistent, the user's text untouched, no windows,
+threads or descriptors more than it had, and its hooks never reinstalled: they worked
+all along, so a reinstall would be a false alarm.
 
 Wine 8 answers GetGuiResources and GetProcessHandleCount for another process with 0,
 so the leak checks count what it does report: the process's windows (through the
@@ -13,16 +14,7 @@ from tools.bench.harness import wait_until
 from tools.bench.pages import (BUTTON5, BUTTON6, COPY_OFF, COPY_ON, EDIT1, SC_MINIMIZE, TRAY_ICON_CENTRE,
                               WM_CLOSE, WM_SYSCOMMAND, caption_of_switch, click_control, gbk, stable, wait_balloon,
                               wait_tray_look)
-
-WORDS = "alpha beta gamma delta epsilon zeta"
-
-
-
-def threads(pid):
-    for line in open(f"/proc/{pid}/status"):
-        if line.startswith("Threads:"):
-            return int(line.split()[1])
-    return -1
+from tools.bench.workload import WORDS, drag_steps, esc_toggles, mouse_moves, threads, word_drags, word_spans
 
 
 def footprint(bench, app):
@@ -45,26 +37,14 @@ def settled_footprint(bench, app, before):
         return footprint(bench, app)
 
 
-def word_spans(text):
-    spans, at = [], 0
-    for word in text.split(" "):
-        spans.append((at, at + len(word), word))
-        at += len(word) + 1
-    return spans
-
-
 def test_200_drags_in_20_seconds(app, notepad, bench, shots):
     notepad.set_text(WORDS)
     notepad.click_into_text(0)
-    spans = word_spans(WORDS)
-    points = [(notepad.char_point(a), notepad.char_point(b), w) for a, b, w in spans]
+    drags = word_drags(notepad, WORDS)
     before = footprint(bench, app)
     watcher = bench.spawn_probe("watch-text", app.child(EDIT1)["hwnd"], 30000)
 
-    steps, last_word = [], None
-    for i in range(200):
-        (x1, y1), (x2, y2), last_word = points[i % len(points)]
-        steps += ["mousemove", x1, y1, "mousedown", 1, "mousemove", x2, y2, "mouseup", 1, "sleep", "0.07"]
+    steps, last_word = drag_steps(drags, 200)
     started = time.monotonic()
     bench.xdotool(*steps)
     elapsed = time.monotonic() - started
@@ -79,27 +59,26 @@ def test_200_drags_in_20_seconds(app, notepad, bench, shots):
         assert text in WORDS, f"the box showed text that was never selected: {text!r}"
     assert app.proc.running()
     assert settled_footprint(bench, app, before) == before
+    assert app.reinstalls() == 0
     shots("after-200-drags")
 
 
-def test_10000_mouse_moves(app, notepad, bench):
+def test_10000_mouse_moves(app, notepad, bench, shots, still_copies_and_pastes):
     notepad.set_text(WORDS)
     before = footprint(bench, app)
-    moves = []
-    for i in range(10000):
-        moves += ["mousemove", 100 + (i * 7) % 800, 400 + (i * 3) % 300]
-    for chunk in range(0, len(moves), 3000):
-        bench.xdotool(*moves[chunk:chunk + 3000])
+    mouse_moves(bench, 10000)
     assert app.box() == b"", "moves alone started a copy"
     assert app.proc.running()
-    notepad.select(6, 10)
-    assert app.wait_box(b"beta") == b"beta", "copying stopped working after the moves"
+    assert app.reinstalls() == 0, "working hooks were reinstalled"
+    still_copies_and_pastes()
+    shots("copied-and-pasted-after-moves")
     assert settled_footprint(bench, app, before) == before
+    assert app.reinstalls() == 0
 
 
 def test_100_esc_toggles_end_where_they_began(app, bench, shots):
     before = footprint(bench, app)
-    bench.xdotool("mousemove", 300, 200, "key", "--repeat", 100, "--delay", 30, "Escape")
+    esc_toggles(bench, 100)
     assert stable(lambda: caption_of_switch(app)) == COPY_ON, "an even count must leave the switch as it was"
     assert wait_tray_look(bench, shots, "after-100", "transparent") == "transparent", \
         "the tray image disagrees with the caption"
@@ -107,6 +86,7 @@ def test_100_esc_toggles_end_where_they_began(app, bench, shots):
     wait_until(lambda: caption_of_switch(app) == COPY_OFF, timeout=10, what="the 101st toggle")
     assert wait_tray_look(bench, shots, "after-101", "yellow") == "yellow"
     assert settled_footprint(bench, app, before) == before
+    assert app.reinstalls() == 0
 
 
 def test_100_minimise_and_restore_cycles_through_the_tray(app, bench, shots):
@@ -121,6 +101,7 @@ def test_100_minimise_and_restore_cycles_through_the_tray(app, bench, shots):
     assert s["visible"] and not s["iconic"]
     assert wait_tray_look(bench, shots, "after-100-cycles", "none") == "none"
     assert settled_footprint(bench, app, before) == before
+    assert app.reinstalls() == 0
 
 
 def test_100_help_balloon_pop_ups_and_dismissals(app, bench, shots):
@@ -137,6 +118,7 @@ def test_100_help_balloon_pop_ups_and_dismissals(app, bench, shots):
     wait_balloon(bench, shown=False)
     assert app.proc.running()
     assert settled_footprint(bench, app, before) == before
+    assert app.reinstalls() == 0
 
 
 def test_closing_during_a_pop_up_exits_cleanly(app, bench):
@@ -181,3 +163,4 @@ def test_clipboard_text_is_never_corrupted_by_a_burst(app, notepad, bench):
     assert box, "the burst left nothing in the box"
     assert box.decode("gbk") in text, f"{box!r} is not a piece of the document"
     assert gbk(box.decode("gbk")) == box
+    assert app.reinstalls() == 0

@@ -18,6 +18,10 @@ WM_CLOSE = 0x0010
 WM_HOTKEY = 0x0312
 WM_QUERYENDSESSION = 0x0011
 WM_ENDSESSION = 0x0016
+WM_POWERBROADCAST = 0x0218
+PBT_APMRESUMEAUTOMATIC = 0x0012
+WM_WTSSESSION_CHANGE = 0x02B1
+WTS_SESSION_UNLOCK = 0x0008
 
 WS_MAXIMIZEBOX = 0x00010000
 WS_MINIMIZEBOX = 0x00020000
@@ -32,6 +36,11 @@ WS_EX_TOPMOST = 0x00000008
 WS_EX_CLIENTEDGE = 0x00000200
 
 AWAY = (700, 600)  # a spot of empty desktop, away from every window the tests open
+
+# The main window's property where the mouse hooks' owner counts its reinstalls,
+# read from the one place the program names it.
+REINSTALLS_PROPERTY = re.search(r'kReinstallsProperty\[\] = "([^"]+)"',
+                                (ROOT / "src" / "app" / "watchers.h").read_text(encoding="utf-8")).group(1)
 
 # Control identifiers, in the order the window creates them.
 EDIT1, BUTTON5, BUTTON6, LINK1, LABEL1 = 1, 2, 3, 4, 5
@@ -73,6 +82,12 @@ class App:
 
     def send(self, msg, wparam=0, lparam=0, hwnd=None):
         return self.bench.probe("send", hwnd or self.hwnd, msg, wparam, lparam)
+
+    def reinstalls(self):
+        """How many removed hooks the program has found and reinstalled since it
+        started (the property is absent until the first)."""
+        p = self.bench.probe("prop", self.hwnd, REINSTALLS_PROPERTY)
+        return p["value"] if p["found"] else 0
 
     def box(self):
         """The text of 编辑框1, as bytes."""

@@ -505,6 +505,16 @@ int CmdSysColor(Args a) {
     return 0;
 }
 
+// A window property of any process's window: GetPropA reads across processes, and
+// the program keeps counts there for the bench. An absent property is found: false.
+int CmdProp(Args a) {
+    const HANDLE value = GetPropA(WindowArg(a[0]), a[1]);
+    Print(Json()
+              .Bool("found", value != nullptr)
+              .Num("value", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(value))));
+    return 0;
+}
+
 struct Command {
     const char* name;
     const char* synopsis;     // its arguments, as the usage text shows them
@@ -543,6 +553,7 @@ constexpr Command kCommands[] = {
     {"post", "HWND MSG WPARAM LPARAM", "posts a message", 4, 4, &CmdPost},
     {"send", "HWND MSG WPARAM LPARAM", "sends a message and prints the result", 4, 4, &CmdSend},
     {"zorder", "", "the visible top-level windows, topmost first, with owners", 0, 0, &CmdZOrder},
+    {"prop", "HWND NAME", "a window property (GetPropA) of any process's window", 2, 2, &CmdProp},
     {"syscolor", "INDEX", "a system colour (GetSysColor) as red, green, blue", 1, 1, &CmdSysColor},
 };
 

@@ -207,6 +207,11 @@ protected:
         CloseClipboard();
     }
 
+    // The count the bench reads from the main window, absent until the first reinstall.
+    static INT_PTR ReinstallsProperty() {
+        return reinterpret_cast<INT_PTR>(GetPropA(g_window.hwnd, kReinstallsProperty));
+    }
+
     std::unique_ptr<KeyRecorder> keys_;
 };
 
@@ -228,6 +233,7 @@ TEST_F(RemovedHooks, BothComeBackWithinTheBoundOfTheNextMouseInput) {
     user.Finish();
     ASSERT_TRUE(back) << "not reinstalled within 2 s of mouse input";
     EXPECT_EQ(g_watchers->Reinstalls(), 2);
+    EXPECT_EQ(ReinstallsProperty(), 2);
     EXPECT_TRUE(g_watchers->CopyHookInstalled());
     EXPECT_TRUE(g_watchers->PasteHookInstalled());
 
@@ -249,6 +255,7 @@ TEST_F(RemovedHooks, WhileCopyingIsOffOnlyThePasteHookComesBack) {
     EXPECT_FALSE(g_watchers->CopyHookInstalled());
     EXPECT_EQ(appState.copyHook, removedCopy) << "the copy hook was installed while copying is off";
     EXPECT_EQ(g_watchers->Reinstalls(), 1);
+    EXPECT_EQ(ReinstallsProperty(), 1);
     EXPECT_TRUE(MiddlePressPastes());
 }
 
@@ -265,6 +272,7 @@ TEST_F(RemovedHooks, WorkingHooksAreNeverReinstalled) {
     EXPECT_EQ(appState.copyHook, copy);
     EXPECT_EQ(appState.pasteHook, paste);
     EXPECT_EQ(g_watchers->Reinstalls(), 0);
+    EXPECT_EQ(ReinstallsProperty(), 0);
 }
 
 // The link's open keeps the main thread for as long as the shell takes; here the
