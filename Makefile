@@ -31,6 +31,7 @@ e2e: build
 test: build assets-check
 	ctest --preset native
 	tests/fuzz/run.sh 5
+	$(PYTHON) -m pytest tests/static
 	$(PYTHON) -m tools.bench.run -- ctest --preset win64
 	$(PYTHON) -m pytest tests/e2e
 	tools/check_reproducible.sh

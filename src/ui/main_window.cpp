@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
@@ -52,6 +53,10 @@ void Button::SetCaption(const char* text) {
 }
 
 bool MainWindow::RegisterClasses(HINSTANCE instance) {
+    // The buttons and the edit box are version 6 of the common controls, which the
+    // program's manifest asks for; that version registers them only when asked.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     constexpr UINT kStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     return RegisterWindowClass<MainWindow>(instance, kMainWindowClass, kStyle, arrow) &&
