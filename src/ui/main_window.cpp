@@ -8,6 +8,7 @@
 #include "base/window_class.h"
 #include "ui/tab_order.h"
 #include "ui/texts.h"
+#include "ui/window_keys.h"
 
 namespace talvine {
 
@@ -189,16 +190,22 @@ bool MainWindow::PreTranslate(const MSG& msg) {
     if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
 
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        const int32_t modifiers = KeyStateBits();
-        if (msg.wParam == VK_ESCAPE && modifiers == 0) {
+        switch (KeyActionFor(static_cast<uint32_t>(msg.wParam), KeyStateBits())) {
+        case KeyAction::Close:
             SendMessageA(hwnd, WM_CLOSE, 0, 0);
             return true;
-        }
-        if (msg.wParam == VK_TAB && (modifiers & ~2) == 0) {
-            MoveFocus(modifiers == 0);
+        case KeyAction::FocusNext:
+            MoveFocus(true);
             return true;
+        case KeyAction::FocusPrevious:
+            MoveFocus(false);
+            return true;
+        case KeyAction::Consume:
+            return true;
+        case KeyAction::Deliver:
+            return false;
         }
-        return false;  // Enter and F1 do nothing: no default button, no help file
+        return false;
     }
 
     if (msg.message == WM_LBUTTONDOWN && msg.hwnd == 按钮6.hwnd && bindings_.helpPressed) {
@@ -208,6 +215,12 @@ bool MainWindow::PreTranslate(const MSG& msg) {
         return bindings_.helpPressed(x, y, KeyStateBits()) == Answer::No;
     }
     return false;
+}
+
+void MainWindow::Deliver(const MSG& msg) {
+    if (PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 void MainWindow::Paint(HDC dc) const {

@@ -101,6 +101,10 @@ public:
     // is consumed and must not be delivered.
     bool PreTranslate(const MSG& msg);
 
+    // The message loop's step for one message: the pre-translation, then, unless it
+    // consumed the message, translation into characters and dispatch.
+    void Deliver(const MSG& msg);
+
     bool Exists() const { return hwnd != nullptr && IsWindow(hwnd); }
 
     // Properties of the main window itself.

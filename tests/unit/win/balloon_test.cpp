@@ -26,12 +26,7 @@ bool PumpUntil(F done, DWORD timeoutMs = 5000) {
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!g_window.PreTranslate(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) g_window.Deliver(msg);
         if (done()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);

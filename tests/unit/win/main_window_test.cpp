@@ -100,13 +100,86 @@ TEST_F(MainWindowTest, KeysThatAreLeftAlone) {
         std::initializer_list<int> held;
         WPARAM key;
     };
-    for (const Case& c : {Case{{VK_SHIFT}, VK_ESCAPE}, Case{{VK_CONTROL}, VK_ESCAPE}, Case{{}, VK_RETURN},
-                          Case{{}, VK_F1}, Case{{VK_CONTROL}, VK_TAB}}) {
+    for (const Case& c : {Case{{VK_SHIFT}, VK_ESCAPE}, Case{{VK_CONTROL}, VK_ESCAPE}, Case{{VK_CONTROL}, VK_TAB},
+                          Case{{}, 'A'}, Case{{}, VK_F2}}) {
         SetKeys(c.held);
         EXPECT_FALSE(g_window.PreTranslate(Msg(g_window.按钮5.hwnd, WM_KEYDOWN, c.key))) << c.key;
     }
     EXPECT_TRUE(g_rec.events.empty());
     EXPECT_TRUE(g_window.Exists());
+}
+
+TEST_F(MainWindowTest, EnterAndF1AreConsumedWithAnyModifierAndDoNothing) {
+    for (std::initializer_list<int> held : {std::initializer_list<int>{}, {VK_CONTROL}, {VK_SHIFT}, {VK_MENU}}) {
+        SetKeys(held);
+        for (WPARAM key : {VK_RETURN, VK_F1}) {
+            EXPECT_TRUE(g_window.PreTranslate(Msg(g_window.编辑框1.hwnd, WM_KEYDOWN, key))) << key;
+            EXPECT_TRUE(g_window.PreTranslate(Msg(g_window.按钮5.hwnd, WM_SYSKEYDOWN, key))) << key;
+        }
+    }
+    EXPECT_TRUE(g_rec.events.empty());
+    EXPECT_TRUE(g_window.Exists());
+}
+
+// What reaches the edit box while keys are typed into it.
+struct BoxInput {
+    std::vector<WPARAM> keysDown;
+    std::vector<WPARAM> characters;
+};
+BoxInput g_box;
+WNDPROC g_editProc = nullptr;
+
+LRESULT CALLBACK RecordBoxInput(HWND w, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_KEYDOWN) g_box.keysDown.push_back(wParam);
+    if (msg == WM_CHAR) g_box.characters.push_back(wParam);
+    return CallWindowProcA(g_editProc, w, msg, wParam, lParam);
+}
+
+// Types a, Enter, F1, b into the focused edit box as real key presses and delivers
+// the thread's messages with `deliver` until the b arrives.
+template <typename Deliver>
+BoxInput TypeIntoTheBox(Deliver deliver) {
+    g_box = {};
+    SetFocus(g_window.编辑框1.hwnd);
+    std::vector<INPUT> keys;
+    for (WORD vk : {WORD{'A'}, WORD{VK_RETURN}, WORD{VK_F1}, WORD{'B'}})
+        for (DWORD flags : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wVk = vk;
+            in.ki.dwFlags = flags;
+            keys.push_back(in);
+        }
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 3000 &&
+           (g_box.characters.empty() || (g_box.characters.back() != 'b' && g_box.characters.back() != 'B'))) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) deliver(msg);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return g_box;
+}
+
+// A single-line edit box does not take Enter: on Windows it rejects the character
+// with the system's beep. The loop's step must never let the character be made.
+TEST_F(MainWindowTest, NoCharacterOfEnterReachesTheEditBox) {
+    g_editProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(g_window.编辑框1.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordBoxInput)));
+    // Without the pre-translation, the Enter press becomes a carriage return there.
+    const BoxInput plain = TypeIntoTheBox([](MSG& msg) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    });
+    ASSERT_EQ(plain.characters.size(), 3u) << "the typed keys did not all arrive";
+    EXPECT_EQ(plain.characters[1], WPARAM{'\r'});
+
+    const BoxInput delivered = TypeIntoTheBox([](MSG& msg) { g_window.Deliver(msg); });
+    ASSERT_EQ(delivered.characters.size(), 2u);
+    EXPECT_EQ(delivered.characters[0] | 0x20, WPARAM{'a'});
+    EXPECT_EQ(delivered.characters[1] | 0x20, WPARAM{'b'});
+    for (WPARAM key : delivered.keysDown) EXPECT_TRUE(key != VK_RETURN && key != VK_F1) << key;
+    SetWindowLongPtrA(g_window.编辑框1.hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_editProc));
 }
 
 TEST_F(MainWindowTest, MessagesForOtherWindowsAreNotLookedAt) {
