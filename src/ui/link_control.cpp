@@ -123,6 +123,11 @@ LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return TRUE;
         }
         return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        // The hand goes with the control; the font is its owner's.
+        cursor_.reset();
+        font_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

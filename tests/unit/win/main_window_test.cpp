@@ -349,6 +349,20 @@ TEST_F(MainWindowTest, DpiChangeTakesTheSuggestedRectangleAndLaysEverythingOutAg
     EXPECT_EQ(again.cursor, 32);
 }
 
+// The hand the link shows for its DPI is its own, and goes with it.
+TEST_F(MainWindowTest, TheLinksHandGoesWithTheWindow) {
+    SendMessageA(g_window.超级链接框1.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(g_window.超级链接框1.hwnd),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    const HCURSOR hand = GetCursor();
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(hand, &info));
+    DeleteObject(info.hbmMask);
+    EXPECT_NE(hand, LoadCursorA(GetModuleHandleA(nullptr), "LINK_HAND")) << "the shared class cursor";
+    SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+    DestroyWindow(g_window.hwnd);
+    EXPECT_FALSE(GetIconInfo(hand, &info)) << "the link's hand outlived it";
+}
+
 UINT WINAPI OnAMonitorAt144(HWND) { return 144; }
 
 // The system's DPI is that of the primary monitor when the user signed in; changed
