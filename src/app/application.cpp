@@ -104,11 +104,7 @@ void OnSessionResumed() {
 
 int RunMessageLoop() {
     MSG msg{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        if (窗口.PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) 窗口.Deliver(msg);
     return static_cast<int>(msg.wParam);
 }
 

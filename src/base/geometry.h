@@ -1,4 +1,4 @@
-// Screen geometry in pixels: a point and a rectangle, as plain integers.
+// Screen geometry in pixels: a point, a rectangle and a size, as plain integers.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +21,13 @@ struct PixelRect {
     int32_t Width() const { return right - left; }
     int32_t Height() const { return bottom - top; }
     friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A width and a height in pixels.
+struct Extent {
+    int32_t width = 0;
+    int32_t height = 0;
+    friend bool operator==(const Extent&, const Extent&) = default;
 };
 
 }  // namespace talvine

@@ -41,11 +41,13 @@ inline void CloseKey(HKEY k) { RegCloseKey(k); }
 inline void DeleteGdiObject(HGDIOBJ o) { DeleteObject(o); }
 inline void DeleteRegion(HRGN r) { DeleteObject(r); }
 inline void DestroyIconHandle(HICON i) { DestroyIcon(i); }
+inline void DestroyCursorHandle(HCURSOR c) { DestroyCursor(c); }
 inline void DeleteMemoryDc(HDC dc) { DeleteDC(dc); }
 inline void RemoveHook(HHOOK hook) { UnhookWindowsHookEx(hook); }
 }  // namespace detail
 
 using UniqueIcon = UniqueHandle<HICON, detail::DestroyIconHandle>;
+using UniqueCursor = UniqueHandle<HCURSOR, detail::DestroyCursorHandle>;
 using UniqueRegKey = UniqueHandle<HKEY, detail::CloseKey>;
 using UniqueGdiObject = UniqueHandle<HGDIOBJ, detail::DeleteGdiObject>;
 using UniqueRegion = UniqueHandle<HRGN, detail::DeleteRegion>;

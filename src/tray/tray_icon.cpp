@@ -59,22 +59,29 @@ void TrayIcon::Restore() const {
     if (icon_) Tell(TrayCall::Add, window_, icon_.get(), tip_);
 }
 
-HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth) {
+HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth, int32_t size) {
     const std::optional<IcoImage> image = ChooseIcoImage(ico, targetWidth);
     if (!image) return nullptr;
     // The system reads the image, not the file; the bytes stay ours and constant.
     auto* bits = const_cast<PBYTE>(ico.data() + image->offset);
-    const auto size = static_cast<DWORD>(image->size);
-    HICON icon = CreateIconFromResourceEx(bits, size, TRUE, 0x30000, image->width, image->height, LR_DEFAULTCOLOR);
-    if (!icon && image->bitCount != 16) icon = CreateIconFromResource(bits, size, TRUE, 0x30000);
+    const auto bytes = static_cast<DWORD>(image->size);
+    const int32_t width = size > 0 ? size : image->width;
+    const int32_t height = size > 0 ? size : image->height;
+    HICON icon = CreateIconFromResourceEx(bits, bytes, TRUE, 0x30000, width, height, LR_DEFAULTCOLOR);
+    if (!icon && image->bitCount != 16) icon = CreateIconFromResource(bits, bytes, TRUE, 0x30000);
     return icon;
 }
+
+int32_t TrayIconSize(const DpiFunctions& f) { return SystemMetricForDpi(SM_CXSMICON, SystemDpi(), f); }
 
 void SetTrayIcon(TrayIcon& tray, std::span<const uint8_t> iconData, const char* tooltip) {
     HICON newIcon = nullptr;
     if (!iconData.empty()) {
-        newIcon = IconFromIcoBytes(iconData, 16);
-        if (!newIcon) newIcon = IconFromIcoBytes(iconData, 32);
+        // The 16 x 16 images are the data; a larger notification area gets them
+        // stretched by the system.
+        const int32_t size = TrayIconSize();
+        newIcon = IconFromIcoBytes(iconData, 16, size);
+        if (!newIcon) newIcon = IconFromIcoBytes(iconData, 32, size);
     }
     std::string tip = tooltip ? CutTooltip(tooltip) : std::string();
     switch (TrayCallFor(tray.Handle() != nullptr, newIcon != nullptr)) {

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "base/dpi.h"
 #include "base/handles.h"
 
 namespace talvine {
@@ -39,12 +40,18 @@ private:
     std::string tip_;
 };
 
-// Builds an icon from the bytes of an ICO file, choosing the image by target width.
-HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth);
+// Builds an icon from the bytes of an ICO file, choosing the image by target width,
+// `size` pixels square (stretched by the system where it differs from the image's),
+// or the image's own size when `size` is 0.
+HICON IconFromIcoBytes(std::span<const uint8_t> ico, int32_t targetWidth, int32_t size = 0);
+
+// The size the notification area shows icons at: the small-icon size of the
+// system's DPI, which the notification area is laid out for.
+int32_t TrayIconSize(const DpiFunctions& f = SystemDpiFunctions());
 
 // Adds, changes or removes the icon: an image (ICO bytes) shows it, none removes it;
 // a tooltip of null leaves the icon without one. Neither argument is kept: the icon
-// is built afresh on every call and the tooltip is copied.
+// is built afresh on every call, at TrayIconSize(), and the tooltip is copied.
 void SetTrayIcon(TrayIcon& tray, std::span<const uint8_t> iconData = {}, const char* tooltip = nullptr);
 
 }  // namespace talvine

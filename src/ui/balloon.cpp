@@ -43,15 +43,20 @@ bool DismissesBalloon(UINT message) {
 
 }  // namespace
 
-bool Balloon::Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow) {
+bool Balloon::Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow, int32_t dpi) {
     if (!RegisterWindowClass<Balloon>(instance, kBalloonClass, 0, LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))))
         return false;
 
     hwnd = createWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kBalloonClass, "", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
                         instance, this);
     if (!hwnd) return false;
-    font_.reset(CreateBalloonFont());
+    SetDpi(dpi);
     return true;
+}
+
+void Balloon::SetDpi(int32_t dpi) {
+    metrics_ = BalloonMetricsAt(dpi);
+    font_.reset(CreateBalloonFont(metrics_.fontHeight));
 }
 
 // The balloon shows once the message being handled is done rather than at once: a
@@ -78,14 +83,14 @@ void Balloon::Present() {
     const PixelRect screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
                            GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
                            GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-    const BalloonLayout layout = PlaceBalloon({request.x, request.y}, size.width + 2 * balloon::kMargin,
-                                              lineCount * size.lineHeight + 2 * balloon::kMargin, screen);
+    const BalloonLayout layout = PlaceBalloon({request.x, request.y}, size.width + 2 * metrics_.margin,
+                                              lineCount * size.lineHeight + 2 * metrics_.margin, screen, metrics_);
     const int32_t width = layout.window.Width();
     const int32_t height = layout.window.Height();
 
     const std::vector<uint8_t> shape = ShapeMask(layout);
     const std::vector<uint8_t> border = BorderMask(shape, width, height);
-    const std::vector<uint8_t> shadow = ShadowAlpha(shape, width, height);
+    const std::vector<uint8_t> shadow = ShadowAlpha(shape, width, height, metrics_);
     const std::vector<uint32_t> face = DrawBalloonFace(font, layout, shape, border, lines, size.lineHeight);
 
     std::vector<uint32_t> picture = CaptureScreen(layout.window);
@@ -143,6 +148,10 @@ LRESULT Balloon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kShowPending:
         Present();
+        return 0;
+    case WM_DPICHANGED:
+        // Shown on another monitor, the balloon keeps the place and size it was laid
+        // out with, for its owner's DPI; the owner's own change hides it.
         return 0;
     case WM_TIMER:
         if (wParam == kAutoHideTimer) {

@@ -20,8 +20,12 @@ namespace talvine {
 class Balloon {
 public:
     // Creates the hidden pop-up window, owned by `owner` so that it is destroyed with
-    // it, and chooses the font. Returns false when the window cannot be created.
-    bool Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow);
+    // it, laid out for `dpi`. Returns false when the window cannot be created.
+    bool Create(HINSTANCE instance, HWND owner, CreateWindowFn createWindow, int32_t dpi);
+
+    // Lays the next pop-ups out for `dpi`, the owner's: its font and every distance.
+    void SetDpi(int32_t dpi);
+    const BalloonMetrics& Metrics() const { return metrics_; }
 
     // Shows `text` with the pointer's tip on the screen pixel (x, y), without
     // activating the window, as soon as the message being handled is done. With
@@ -52,6 +56,7 @@ private:
     // The watch is in place only while the balloon shows, so that the main thread's
     // messages pass no extra hook the rest of the time.
     UniqueHook watch_;
+    BalloonMetrics metrics_;
     UniqueGdiObject font_;
     // What the window shows and what the screen showed there before it: painting
     // needs the first, and the next pop-up at the same place needs both to see

@@ -75,10 +75,8 @@ const char* InstalledFace(const char* preferred, const char* fallback) {
     return found ? preferred : fallback;
 }
 
-HFONT CreateBalloonFont() {
-    const ScreenDc screen;
-    const int height = -MulDiv(9, GetDeviceCaps(screen.get(), LOGPIXELSY), 72);
-    return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+HFONT CreateBalloonFont(int32_t fontHeight) {
+    return CreateFontA(-fontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        InstalledFace(texts::kBalloonFontFace, "Verdana"));
 }
@@ -114,9 +112,10 @@ std::vector<uint32_t> DrawBalloonFace(HFONT font, const BalloonLayout& layout, s
     const ScopedSelect selected(canvas.dc(), font);
     SetBkMode(canvas.dc(), TRANSPARENT);
     SetTextColor(canvas.dc(), RGB(0, 0, 0));
-    int32_t y = layout.body.top + balloon::kMargin;
+    const int32_t margin = layout.metrics.margin;
+    int32_t y = layout.body.top + margin;
     for (const std::string& line : lines) {
-        TextOutA(canvas.dc(), layout.body.left + balloon::kMargin, y, line.data(), static_cast<int>(line.size()));
+        TextOutA(canvas.dc(), layout.body.left + margin, y, line.data(), static_cast<int>(line.size()));
         y += lineHeight;
     }
     const std::span<uint32_t> drawn = canvas.pixels();

@@ -17,8 +17,9 @@ namespace talvine {
 // `preferred` when a font family of that name is installed, else `fallback`.
 const char* InstalledFace(const char* preferred, const char* fallback);
 
-// The balloon's 9-point font: "宋体", or Verdana where it is missing.
-HFONT CreateBalloonFont();
+// The balloon's 9-point font, `fontHeight` pixels tall at the DPI it is for: "宋体", or Verdana
+// where it is missing.
+HFONT CreateBalloonFont(int32_t fontHeight);
 
 struct TextSize {
     int32_t width = 0;       // of the widest line
@@ -27,7 +28,7 @@ struct TextSize {
 TextSize MeasureLines(HFONT font, const std::vector<std::string>& lines);
 
 // The balloon as it looks on its own: the tooltip background inside the shape, the
-// border in the tooltip text colour, and the lines in black inside the margins.
+// border in the tooltip text colour, and the lines in black inside the layout's margins.
 std::vector<uint32_t> DrawBalloonFace(HFONT font, const BalloonLayout& layout, std::span<const uint8_t> shape,
                                       std::span<const uint8_t> border, const std::vector<std::string>& lines,
                                       int32_t lineHeight);

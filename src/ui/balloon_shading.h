@@ -45,14 +45,15 @@ inline std::vector<uint8_t> BorderMask(std::span<const uint8_t> shape, int32_t w
 }
 
 // How much the shadow darkens each pixel, 0 to kShadowDarkness: the shape moved by
-// the shadow's offset and averaged over a kShadowBlur-square box, so that its edges
-// fade out over seven pixels.
-inline std::vector<uint8_t> ShadowAlpha(std::span<const uint8_t> shape, int32_t width, int32_t height) {
-    using namespace balloon;
-    const int32_t reach = kShadowReach;
+// the shadow's offset and averaged over a square box, so that its edges fade out
+// over the blur's width (seven pixels at 96 DPI).
+inline std::vector<uint8_t> ShadowAlpha(std::span<const uint8_t> shape, int32_t width, int32_t height,
+                                        const BalloonMetrics& m = kBalloonDesign) {
+    using balloon::kShadowDarkness;
+    const int32_t reach = m.shadowReach;
     auto shifted = [&](int32_t x, int32_t y) -> int32_t {
-        x -= kShadowDx;
-        y -= kShadowDy;
+        x -= m.shadowDx;
+        y -= m.shadowDy;
         return x >= 0 && y >= 0 && x < width && y < height && shape[detail::Index(x, y, width)] != 0;
     };
     std::vector<int32_t> rows(shape.size(), 0);  // box sums along each row
@@ -63,7 +64,7 @@ inline std::vector<uint8_t> ShadowAlpha(std::span<const uint8_t> shape, int32_t 
             rows[detail::Index(x, y, width)] = sum;
         }
     std::vector<uint8_t> alpha(shape.size(), 0);
-    const int32_t area = kShadowBlur * kShadowBlur;
+    const int32_t area = m.ShadowBlur() * m.ShadowBlur();
     for (int32_t y = 0; y < height; ++y)
         for (int32_t x = 0; x < width; ++x) {
             int32_t sum = 0;

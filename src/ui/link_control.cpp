@@ -39,6 +39,12 @@ bool LinkControl::Create(HINSTANCE instance, HWND parent, CreateWindowFn createW
 
 bool LinkControl::OpenLink(int showCommand) const { return OpenAddress(kMakerUrl, showCommand, launchers); }
 
+void LinkControl::SetCursorSize(int32_t size) {
+    const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+    // A cursor of the asked size, stretched by the system from the 32 x 32 image.
+    cursor_.reset(static_cast<HCURSOR>(LoadImageA(instance, "LINK_HAND", IMAGE_CURSOR, size, size, 0)));
+}
+
 // The pointer coming over the control lights it up; the control then holds the
 // mouse, so that it also sees the move that takes the pointer away again.
 void LinkControl::OnMouseMove(POINT at) {
@@ -83,7 +89,7 @@ void LinkControl::Paint(HDC dc, const RECT& area) const {
     GetClientRect(hwnd, &client);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, hover ? kHoverColour : visited ? kVisitedColour : kNormalColour);
-    const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedSelect font(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
     DrawTextA(dc, shown, n, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP | DT_NOPREFIX);
 }
 
@@ -103,6 +109,25 @@ LRESULT LinkControl::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
         if (hover) OnMouseLeft();
         return 0;
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
+    case WM_SETCURSOR:
+        // The class's hand is sized for the system's DPI; over the control the hand
+        // of the control's own DPI shows.
+        if (LOWORD(lParam) == HTCLIENT && cursor_) {
+            SetCursor(cursor_.get());
+            return TRUE;
+        }
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    case WM_NCDESTROY:
+        // The hand goes with the control; the font is its owner's.
+        cursor_.reset();
+        font_ = nullptr;
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }

@@ -3,9 +3,11 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 
 #include "base/create_window.h"
+#include "base/handles.h"
 #include "base/window_trampoline.h"
 #include "ui/link_open.h"
 
@@ -23,6 +25,10 @@ public:
     // Opens the maker's web page; true when that worked.
     bool OpenLink(int showCommand) const;
 
+    // Shows the pointing hand `size` pixels square over the control: its 32 x 32
+    // pixels scaled to the control's DPI.
+    void SetCursorSize(int32_t size);
+
     HWND hwnd = nullptr;
     bool hover = false;    // from the first move over the control until the pointer is seen outside
     bool visited = false;  // the latest open's result
@@ -37,6 +43,9 @@ private:
     void OnMouseMove(POINT at);
     void OnMouseLeft();
     void Paint(HDC dc, const RECT& area) const;
+
+    HFONT font_ = nullptr;  // WM_SETFONT's; the owner keeps it alive
+    UniqueCursor cursor_;
 };
 
 }  // namespace talvine

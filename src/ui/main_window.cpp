@@ -1,12 +1,16 @@
 #include "ui/main_window.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <array>
 
+#include "base/dpi.h"
 #include "base/window_class.h"
+#include "ui/gui_font.h"
 #include "ui/tab_order.h"
 #include "ui/texts.h"
+#include "ui/window_keys.h"
 
 namespace talvine {
 
@@ -19,6 +23,9 @@ constexpr DWORD kButtonStyle =
     WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
 constexpr DWORD kEditStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | ES_AUTOHSCROLL;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_CLIPSIBLINGS;
+
+// Sent from Windows 10 1703 on, so the headers for Windows 7 do not name it.
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 // Control identifiers, so that notifications can name their sender.
 enum ControlId : int { kIdEdit1 = 1, kIdButton5, kIdButton6, kIdLink1, kIdLabel1 };
@@ -52,6 +59,10 @@ void Button::SetCaption(const char* text) {
 }
 
 bool MainWindow::RegisterClasses(HINSTANCE instance) {
+    // The buttons and the edit box are version 6 of the common controls, which the
+    // program's manifest asks for; that version registers them only when asked.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
     constexpr UINT kStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     const HCURSOR arrow = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     return RegisterWindowClass<MainWindow>(instance, kMainWindowClass, kStyle, arrow) &&
@@ -59,18 +70,34 @@ bool MainWindow::RegisterClasses(HINSTANCE instance) {
            LinkControl::RegisterWindowClass(instance);
 }
 
-bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWindowFn createWindow) {
+Extent MainWindow::OuterSize(int32_t dpi) const {
+    return OuterSizeAt(dpi, FrameForDpi(kMainStyle, 0, kDesignDpi, *dpiFunctions_),
+                       FrameForDpi(kMainStyle, 0, dpi, *dpiFunctions_));
+}
+
+bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWindowFn createWindow,
+                        const DpiFunctions& dpi) {
     bindings_ = bindings;
+    dpiFunctions_ = &dpi;
     eventsOn_ = false;
     opened_ = false;
     if (!RegisterClasses(instance)) return false;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
 
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - kWidth) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - kHeight) / 2;
-    hwnd = createWindow(0, kMainWindowClass, texts::kProductName, kMainStyle, x, y, kWidth, kHeight, nullptr,
-                        nullptr, instance, this);
+    // Centred on the primary screen, laid out for the system's DPI; a window that
+    // finds itself on a screen of another DPI is laid out again before it shows.
+    dpi_ = SystemDpi();
+    Extent size = OuterSize(dpi_);
+    Point at = CentredOn(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size);
+    hwnd = createWindow(0, kMainWindowClass, texts::kProductName, kMainStyle, at.x, at.y, size.width, size.height,
+                        nullptr, nullptr, instance, this);
     if (!hwnd) return false;
+    if (const int32_t shownAt = WindowDpi(hwnd, dpi); shownAt != dpi_) {
+        dpi_ = shownAt;
+        size = OuterSize(dpi_);
+        at = CentredOn(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), size);
+        SetWindowPos(hwnd, nullptr, at.x, at.y, size.width, size.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
 
     if (!CreateMembers(instance, createWindow)) {
@@ -78,40 +105,33 @@ bool MainWindow::Create(HINSTANCE instance, const Bindings& bindings, CreateWind
         hwnd = nullptr;
         return false;
     }
-
-    const auto font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
-    SendMessageA(hwnd, WM_SETFONT, font, FALSE);
-    for (HWND child : {编辑框1.hwnd, 按钮5.hwnd, 按钮6.hwnd, 超级链接框1.hwnd, 标签1.hwnd})
-        SendMessageA(child, WM_SETFONT, font, FALSE);
-
-    bigIcon_.reset(static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, 32, 32, 0)));
-    smallIcon_.reset(static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, 16, 16, 0)));
-    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+    ApplyDpi(dpi_);
     return true;
 }
 
 bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) {
-    auto child = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, int x, int y, int w,
-                     int h, int id) {
-        return createWindow(exStyle, cls, text, style, x, y, w, h, hwnd,
+    const MainWindowLayout layout = LayoutAt(dpi_);
+    auto child = [&](DWORD exStyle, const char* cls, const char* text, DWORD style, const Box& box, int id) {
+        return createWindow(exStyle, cls, text, style, box.x, box.y, box.width, box.height, hwnd,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
 
     // Created left to right, which is also the order Tab moves the focus in.
-    编辑框1.hwnd = child(WS_EX_CLIENTEDGE, "EDIT", "", kEditStyle, 6, 6, 176, 24, kIdEdit1);
+    编辑框1.hwnd = child(WS_EX_CLIENTEDGE, "EDIT", "", kEditStyle, layout.edit, kIdEdit1);
     if (!编辑框1.hwnd) return false;
     SendMessageA(编辑框1.hwnd, EM_LIMITTEXT, 0, 0);
 
     按钮5.caption = texts::kCaptionCopyOn;
-    按钮5.hwnd = child(0, "BUTTON", 按钮5.caption.c_str(), kButtonStyle, 185, 5, 69, 24, kIdButton5);
+    按钮5.hwnd = child(0, "BUTTON", 按钮5.caption.c_str(), kButtonStyle, layout.copySwitch, kIdButton5);
     if (!按钮5.hwnd) return false;
 
     按钮6.caption = texts::kCaptionHelp;
-    按钮6.hwnd = child(0, "BUTTON", 按钮6.caption.c_str(), kButtonStyle, 256, 5, 32, 24, kIdButton6);
+    按钮6.hwnd = child(0, "BUTTON", 按钮6.caption.c_str(), kButtonStyle, layout.help, kIdButton6);
     if (!按钮6.hwnd) return false;
 
-    if (!超级链接框1.Create(instance, hwnd, createWindow, 289, 4, 39, 25, texts::kCaptionLink, kIdLink1))
+    const Box& link = layout.link;
+    if (!超级链接框1.Create(instance, hwnd, createWindow, link.x, link.y, link.width, link.height,
+                            texts::kCaptionLink, kIdLink1))
         return false;
     // Opening the page blocks this thread until the shell has started the browser.
     超级链接框1.afterOpen = [this] {
@@ -119,12 +139,52 @@ bool MainWindow::CreateMembers(HINSTANCE instance, CreateWindowFn createWindow) 
     };
 
     标签1.owner_ = this;
-    标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, 720, 104, 40, 24, hwnd,
+    const Box& label = layout.label;
+    标签1.hwnd = createWindow(0, kLabelClass, "", kLabelStyle, label.x, label.y, label.width, label.height, hwnd,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kIdLabel1)), instance, &标签1);
     if (!标签1.hwnd) return false;
 
     // The balloon's hidden pop-up, owned by the window so that it goes with it.
-    return 气球提示框1.Create(instance, hwnd, createWindow);
+    return 气球提示框1.Create(instance, hwnd, createWindow, dpi_);
+}
+
+HFONT MainWindow::Font() const {
+    return static_cast<HFONT>(font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+}
+
+void MainWindow::ApplyDpi(int32_t dpi) {
+    dpi_ = dpi;
+    const MainWindowLayout layout = LayoutAt(dpi);
+    const auto place = [](HWND w, const Box& b) {
+        SetWindowPos(w, nullptr, b.x, b.y, b.width, b.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    place(编辑框1.hwnd, layout.edit);
+    place(按钮5.hwnd, layout.copySwitch);
+    place(按钮6.hwnd, layout.help);
+    place(超级链接框1.hwnd, layout.link);
+    place(标签1.hwnd, layout.label);
+
+    // The new font reaches every member before the old one goes.
+    UniqueGdiObject font(CreateGuiFont(dpi));
+    const auto shown = reinterpret_cast<WPARAM>(font ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
+    const LPARAM redraw = IsWindowVisible(hwnd) ? TRUE : FALSE;
+    SendMessageA(hwnd, WM_SETFONT, shown, redraw);
+    for (HWND member : {编辑框1.hwnd, 按钮5.hwnd, 按钮6.hwnd, 超级链接框1.hwnd, 标签1.hwnd})
+        SendMessageA(member, WM_SETFONT, shown, redraw);
+    font_ = std::move(font);
+
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE));
+    UniqueIcon big(static_cast<HICON>(
+        LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, layout.bigIcon, layout.bigIcon, 0)));
+    UniqueIcon small(static_cast<HICON>(
+        LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON, layout.smallIcon, layout.smallIcon, 0)));
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+
+    超级链接框1.SetCursorSize(layout.linkCursor);
+    气球提示框1.SetDpi(dpi);
 }
 
 void MainWindow::Open() {
@@ -184,16 +244,22 @@ bool MainWindow::PreTranslate(const MSG& msg) {
     if (!hwnd || (msg.hwnd != hwnd && !IsChild(hwnd, msg.hwnd))) return false;
 
     if (msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) {
-        const int32_t modifiers = KeyStateBits();
-        if (msg.wParam == VK_ESCAPE && modifiers == 0) {
+        switch (KeyActionFor(static_cast<uint32_t>(msg.wParam), KeyStateBits())) {
+        case KeyAction::Close:
             SendMessageA(hwnd, WM_CLOSE, 0, 0);
             return true;
-        }
-        if (msg.wParam == VK_TAB && (modifiers & ~2) == 0) {
-            MoveFocus(modifiers == 0);
+        case KeyAction::FocusNext:
+            MoveFocus(true);
             return true;
+        case KeyAction::FocusPrevious:
+            MoveFocus(false);
+            return true;
+        case KeyAction::Consume:
+            return true;
+        case KeyAction::Deliver:
+            return false;
         }
-        return false;  // Enter and F1 do nothing: no default button, no help file
+        return false;
     }
 
     if (msg.message == WM_LBUTTONDOWN && msg.hwnd == 按钮6.hwnd && bindings_.helpPressed) {
@@ -203,6 +269,12 @@ bool MainWindow::PreTranslate(const MSG& msg) {
         return bindings_.helpPressed(x, y, KeyStateBits()) == Answer::No;
     }
     return false;
+}
+
+void MainWindow::Deliver(const MSG& msg) {
+    if (PreTranslate(msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 void MainWindow::Paint(HDC dc) const {
@@ -266,6 +338,26 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (const auto type = TrayEventFor(static_cast<uint32_t>(lParam)); type && eventsOn_ && bindings_.trayEvent)
             bindings_.trayEvent(*type);
         return 0;
+    case kGetDpiScaledSize: {
+        // Moving to a monitor of another DPI, the window asks for the size it would
+        // start with there, so that its client area stays the design's, scaled.
+        const Extent size = OuterSize(static_cast<int32_t>(wParam));
+        auto* pending = reinterpret_cast<SIZE*>(lParam);
+        pending->cx = size.width;
+        pending->cy = size.height;
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        // The window moved to a monitor of another DPI (or that monitor's scale was
+        // changed): a balloon laid out for the old DPI goes, the members are laid out
+        // for the new one, and the window takes the rectangle the system suggests.
+        气球提示框1.Hide();
+        ApplyDpi(LOWORD(wParam));
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     case WM_DESTROY:
         if (eventsOn_ && bindings_.destroyed) bindings_.destroyed();
         return 0;
@@ -275,6 +367,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         opened_ = false;
         bigIcon_.reset();
         smallIcon_.reset();
+        font_.reset();  // the members that used it are gone
         // The system's controls went before their parent; their handles go too.
         编辑框1.hwnd = 按钮5.hwnd = 按钮6.hwnd = nullptr;
         // A window that failed during creation never ran the loop, and must not leave
@@ -314,7 +407,7 @@ LRESULT Label::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             GetClientRect(hwnd, &r);
             FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
             SetBkMode(dc, TRANSPARENT);
-            const ScopedSelect font(dc, GetStockObject(DEFAULT_GUI_FONT));
+            const ScopedSelect font(dc, owner_ ? owner_->Font() : GetStockObject(DEFAULT_GUI_FONT));
             DrawTextA(dc, text, n, &r, DT_LEFT | DT_TOP | DT_NOPREFIX);
         });
     case WM_HOTKEY:

@@ -8,8 +8,10 @@
 #include <string>
 
 #include "base/create_window.h"
+#include "base/dpi.h"
 #include "base/handles.h"
 #include "ui/balloon.h"
+#include "ui/layout.h"
 #include "ui/link_control.h"
 #include "ui/window_events.h"
 
@@ -83,14 +85,11 @@ private:
 
 class MainWindow {
 public:
-    // The window's outer size and the members' places, in pixels.
-    static constexpr int kWidth = 340;
-    static constexpr int kHeight = 62;
-
-    // Creates the window and all its members, hidden and raising no event. Returns
-    // false, with nothing left behind, when any of them cannot be created.
-    bool Create(HINSTANCE instance, const Bindings& bindings,
-                CreateWindowFn createWindow = &CreateWindowExA);
+    // Creates the window and all its members, hidden and raising no event, laid out
+    // for the DPI of the screen it starts on, as `dpi` tells it. Returns false, with
+    // nothing left behind, when any of them cannot be created.
+    bool Create(HINSTANCE instance, const Bindings& bindings, CreateWindowFn createWindow = &CreateWindowExA,
+                const DpiFunctions& dpi = SystemDpiFunctions());
 
     // The rest of the window's creation: shows the controls without activating them,
     // raises created, position-changed and size-changed, then shows the window.
@@ -101,6 +100,10 @@ public:
     // is consumed and must not be delivered.
     bool PreTranslate(const MSG& msg);
 
+    // The message loop's step for one message: the pre-translation, then, unless it
+    // consumed the message, translation into characters and dispatch.
+    void Deliver(const MSG& msg);
+
     bool Exists() const { return hwnd != nullptr && IsWindow(hwnd); }
 
     // Properties of the main window itself.
@@ -109,6 +112,11 @@ public:
     void SetVisible(bool visible) const;
     WindowPosition Position() const;  // Minimised, Maximised or Normal
     void SetPosition(WindowPosition position) const;
+
+    // The DPI the window and its members are laid out for.
+    int32_t Dpi() const { return dpi_; }
+    // The window's outer size at `dpi`.
+    Extent OuterSize(int32_t dpi) const;
 
     HWND hwnd = nullptr;
     EditBox 编辑框1;
@@ -127,11 +135,18 @@ private:
     bool CreateMembers(HINSTANCE instance, CreateWindowFn createWindow);
     void Paint(HDC dc) const;
     void MoveFocus(bool forward) const;
+    // Lays the members out for `dpi`: places, fonts, icons, the link's cursor and the
+    // balloon's next pop-up. The window's own rectangle is the caller's to set.
+    void ApplyDpi(int32_t dpi);
+    HFONT Font() const;
 
     Bindings bindings_;
     bool eventsOn_ = false;  // no event is raised while the window is being created
     bool opened_ = false;    // the loop runs only for a window that was opened
     UINT taskbarCreated_ = 0;  // broadcast when the notification area is (re)created
+    const DpiFunctions* dpiFunctions_ = &SystemDpiFunctions();
+    int32_t dpi_ = kDesignDpi;
+    UniqueGdiObject font_;  // the members' font at dpi_
     UniqueIcon bigIcon_;
     UniqueIcon smallIcon_;
 };

@@ -48,6 +48,31 @@ def shots(bench, request):
     return Shots(bench, request.node.name)
 
 
+@pytest.fixture(scope="module", params=[96, 120, 144, 192], ids=lambda dpi: f"{dpi}dpi")
+def scaled_bench(request):
+    """A bench whose every process sees the given DPI; at 96 the session's own."""
+    if request.param == 96:
+        yield request.getfixturevalue("bench")
+        return
+    with Bench(dpi=request.param) as b:
+        yield b
+
+
+@pytest.fixture
+def scaled_shots(scaled_bench, request):
+    return Shots(scaled_bench, request.node.name)
+
+
+@pytest.fixture
+def scaled_app(scaled_bench):
+    """The program on the scaled bench; it and whatever the test started there end with the test."""
+    mark = scaled_bench.mark()
+    a = App.start(scaled_bench, PROGRAM)
+    yield a
+    a.end()
+    scaled_bench.kill_since(mark)
+
+
 @pytest.fixture
 def app(bench):
     """The program, started and shown; closed (or ended) when the test ends."""

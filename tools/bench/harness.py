@@ -118,9 +118,21 @@ class Process:
                 self.popen.wait(timeout=5)
 
 
+DESIGN_DPI = 96
+
+
+def _dpi_registry(dpi: int) -> str:
+    """The setting that gives every process of a prefix the DPI `dpi`: Wine reads it
+    when its server starts."""
+    return ("Windows Registry Editor Version 5.00\n\n"
+            "[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"
+            f'"LogPixels"=dword:{dpi:08x}\n')
+
+
 class Bench:
-    def __init__(self, out_dir: pathlib.Path | None = None):
+    def __init__(self, out_dir: pathlib.Path | None = None, dpi: int = DESIGN_DPI):
         self.out_dir = pathlib.Path(out_dir or ROOT / "out")
+        self.dpi = dpi
         self.workdir: pathlib.Path | None = None
         self.prefix: pathlib.Path | None = None
         self.display: str | None = None
@@ -144,6 +156,8 @@ class Bench:
             self.prefix = self.workdir / "prefix"
             subprocess.run(["cp", "-a", "--reflink=auto", str(template), str(self.prefix)], check=True)
             self.env = self._wine_env(self.prefix)
+            if self.dpi != DESIGN_DPI:
+                self._apply_registry(self.prefix, _dpi_registry(self.dpi))
             # The server first, so that no wine process spawns one that inherits its output.
             self._wineserver = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env,
                                                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
@@ -228,17 +242,26 @@ class Bench:
             quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
                 subprocess.run(["wineboot", "-i"], env=env, check=True, timeout=300, **quiet)
-                reg = building / "drive_c" / "bench.reg"
-                reg.write_bytes(b"\xff\xfe" + REGISTRY.replace("\n", "\r\n").encode("utf-16-le"))
-                subprocess.run(["wine", "regedit", "/s", "C:\\bench.reg"], env=env, check=True, timeout=120,
-                               **quiet)
-                reg.unlink()
-            finally:
-                # Waiting for the server to end on its own lets it save the registry.
+            except BaseException:
                 subprocess.run(["wineserver", "-w"], env=env, timeout=120, **quiet)
+                raise
+            self._apply_registry(building, REGISTRY)
             (building / ".complete").write_text(stamp)
             building.rename(template)
             return template
+
+    def _apply_registry(self, prefix, text):
+        """Imports a .reg text into a prefix that has no server running, and waits for
+        the server to end on its own, which saves the registry."""
+        env = self._wine_env(prefix)
+        quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        reg = prefix / "drive_c" / "bench.reg"
+        reg.write_bytes(b"\xff\xfe" + text.replace("\n", "\r\n").encode("utf-16-le"))
+        try:
+            subprocess.run(["wine", "regedit", "/s", "C:\\bench.reg"], env=env, check=True, timeout=120, **quiet)
+        finally:
+            subprocess.run(["wineserver", "-w"], env=env, timeout=120, **quiet)
+            reg.unlink(missing_ok=True)
 
     # ----- running programs ---------------------------------------------------------
     def _files(self, label):

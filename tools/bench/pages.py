@@ -293,6 +293,33 @@ MAKER_URL = re.search(r'kMakerUrl\[\] = "([^"]+)"',
 URL_RECORDER = BUILD / "tools" / "url_recorder" / "talvine-url-recorder.exe"
 
 
+# ----- the design at 96 DPI, and the rule that scales it ---------------------------------
+
+DESIGN_DPI = 96
+DESIGN_WINDOW = (340, 62)  # outer size
+# Place in the client area and size, x, y, width, height.
+DESIGN_PLACES = {EDIT1: (6, 6, 176, 24), BUTTON5: (185, 5, 69, 24), BUTTON6: (256, 5, 32, 24),
+                 LINK1: (289, 4, 39, 25), LABEL1: (720, 104, 40, 24)}
+HELP_TIP_FROM_EDIT = (30, 1)  # the balloon's tip, from the edit box's outer corner
+
+
+def scale(value, dpi, from_dpi=DESIGN_DPI):
+    """value * dpi / from_dpi rounded as MulDiv rounds (halves away from zero); a value
+    that is not zero never becomes zero."""
+    if value == 0:
+        return 0
+    magnitude = (2 * abs(value) * dpi + from_dpi) // (2 * from_dpi) or 1
+    return magnitude if value > 0 else -magnitude
+
+
+def balloon_room(dpi):
+    """The balloon's pointer inset and height, and the room its window keeps right of
+    and below the shape for the shadow (offset plus the blur's reach), at dpi."""
+    reach = scale(7, dpi) // 2
+    return {"inset": scale(POINTER_INSET, dpi), "pointer": scale(POINTER_HEIGHT, dpi),
+            "right": scale(5, dpi) + reach, "below": scale(3, dpi) + reach}
+
+
 def centre(window):
     left, top, right, bottom = window["rect"]
     return (left + right) // 2, (top + bottom) // 2

@@ -515,6 +515,35 @@ int CmdProp(Args a) {
     return 0;
 }
 
+// How wide and tall a window's text is in the system's GUI font (DEFAULT_GUI_FONT,
+// made for the system's DPI). Another process's font handle cannot be read here, so
+// this is the size the text has in the font the window should draw it in where it is
+// shown at the system's DPI, as every window on the bench is.
+int CmdTextExtent(Args a) {
+    const std::string text = WindowText(WindowArg(a[0]));
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    SIZE extent{};
+    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    Print(Json().Nums("extent", {extent.cx, extent.cy}));
+    return 0;
+}
+
+// The title bar and borders that a window of these styles has at DPI, by the
+// system's AdjustWindowRectExForDpi (Windows 10 1607 and later; Wine has it).
+int CmdFrame(Args a) {
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    const auto adjust = reinterpret_cast<Adjust>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+    RECT r{0, 0, 0, 0};
+    const BOOL ok = adjust && adjust(&r, static_cast<DWORD>(Number(a[0])), FALSE, static_cast<DWORD>(Number(a[1])),
+                                     static_cast<UINT>(Number(a[2])));
+    Print(Json().Bool("ok", ok).Nums("frame", {r.right - r.left, r.bottom - r.top}));
+    return ok ? 0 : 1;
+}
+
 struct Command {
     const char* name;
     const char* synopsis;     // its arguments, as the usage text shows them
@@ -555,6 +584,8 @@ constexpr Command kCommands[] = {
     {"zorder", "", "the visible top-level windows, topmost first, with owners", 0, 0, &CmdZOrder},
     {"prop", "HWND NAME", "a window property (GetPropA) of any process's window", 2, 2, &CmdProp},
     {"syscolor", "INDEX", "a system colour (GetSysColor) as red, green, blue", 1, 1, &CmdSysColor},
+    {"text-extent", "HWND", "a window's text measured in the system's GUI font", 1, 1, &CmdTextExtent},
+    {"frame", "STYLE EXSTYLE DPI", "width and height of a window's title bar and borders at DPI", 3, 3, &CmdFrame},
 };
 
 int Usage() {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -77,6 +78,36 @@ INSTANTIATE_TEST_SUITE_P(
                   {16, 39}, false, false}),
     [](const auto& p) { return std::string(p.param.name); });
 
+struct MetricsCase {
+    int32_t dpi;
+    BalloonMetrics expected;
+};
+
+class Metrics : public ::testing::TestWithParam<MetricsCase> {};
+
+// margin, corner radius, pointer width, height and inset, shadow offset, blur's
+// reach, font height: the design's, scaled; the blur stays an odd box.
+TEST_P(Metrics, AreTheDesignScaled) { EXPECT_EQ(BalloonMetricsAt(GetParam().dpi), GetParam().expected); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Dpis, Metrics,
+    ::testing::Values(MetricsCase{96, kBalloonDesign}, MetricsCase{120, {15, 10, 15, 20, 20, 6, 4, 4, 15}},
+                      MetricsCase{144, {18, 12, 18, 24, 24, 8, 5, 5, 18}},
+                      MetricsCase{168, {21, 14, 21, 28, 28, 9, 5, 6, 21}},
+                      MetricsCase{192, {24, 16, 24, 32, 32, 10, 6, 7, 24}}),
+    [](const auto& p) { return "At" + std::to_string(p.param.dpi); });
+
+TEST(ScaledPlacement, KeepsTheTipOnThePointWithTheScaledInsetAndShadowRoom) {
+    const BalloonMetrics m = BalloonMetricsAt(144);
+    const BalloonLayout l = PlaceBalloon({500, 400}, 300, 90, kScreen, m);
+    // The shape is the body and a 24-pixel pointer; the window adds 8 + 5 right and
+    // 5 + 5 below for the shadow.
+    EXPECT_EQ(l.window, (PixelRect{476, 287, 476 + 300 + 13, 287 + 90 + 24 + 10}));
+    EXPECT_EQ(l.window.left + l.tip.x, 500);
+    EXPECT_EQ(l.window.top + l.tip.y, 400);
+    EXPECT_EQ(l.ShapeHeight(), 90 + 24);
+}
+
 // Pixels of a shape mask, for checking one at a time.
 struct Mask {
     BalloonLayout layout;
@@ -102,14 +133,22 @@ struct ShapeCase {
     Point point;
 };
 
-class Shape : public ::testing::TestWithParam<ShapeCase> {};
-
-TEST_P(Shape, PointerNarrowsFromATwelvePixelBaseToTheTipAlongAStraightSide) {
+// Each orientation at the design's DPI and scaled.
+class Shape : public ::testing::TestWithParam<std::tuple<ShapeCase, int32_t>> {
+protected:
     // A small screen puts the four orientations within reach of one body size.
-    const BalloonLayout l = PlaceBalloon(GetParam().point, 100, 40, {0, 0, 300, 200});
+    static BalloonLayout Layout() {
+        const auto& [shape, dpi] = GetParam();
+        return PlaceBalloon(shape.point, 100, 40, {0, 0, 300, 200}, BalloonMetricsAt(dpi));
+    }
+};
+
+TEST_P(Shape, PointerNarrowsFromItsBaseToTheTipAlongAStraightSide) {
+    const BalloonLayout l = Layout();
+    const BalloonMetrics& metrics = l.metrics;
     const Mask m(l);
     int32_t previous = 0;
-    for (int32_t i = 0; i < balloon::kPointerHeight; ++i) {
+    for (int32_t i = 0; i < metrics.pointerHeight; ++i) {
         const int32_t y = l.pointerOnTop ? l.tip.y + i : l.tip.y - i;
         const auto [first, last] = m.Row(y);
         const int32_t width = last - first + 1;
@@ -120,28 +159,32 @@ TEST_P(Shape, PointerNarrowsFromATwelvePixelBaseToTheTipAlongAStraightSide) {
             EXPECT_EQ(width, 1) << "the tip is one pixel";
         }
     }
-    EXPECT_EQ(previous, balloon::kPointerWidth) << "the base";
+    EXPECT_EQ(previous, metrics.pointerWidth) << "the base";
     // The base touches the body: the body's row next to it is set along the base,
     // wherever the base lies under the body's straight edge.
     const int32_t baseRow =
-        l.pointerOnTop ? l.tip.y + balloon::kPointerHeight - 1 : l.tip.y - balloon::kPointerHeight + 1;
+        l.pointerOnTop ? l.tip.y + metrics.pointerHeight - 1 : l.tip.y - metrics.pointerHeight + 1;
     const int32_t bodyRow = l.pointerOnTop ? baseRow + 1 : baseRow - 1;
     const auto [baseFirst, baseLast] = m.Row(baseRow);
-    for (int32_t x = std::max(baseFirst, balloon::kCornerRadius);
-         x <= std::min(baseLast, l.body.right - 1 - balloon::kCornerRadius); ++x)
+    for (int32_t x = std::max(baseFirst, metrics.cornerRadius);
+         x <= std::min(baseLast, l.body.right - 1 - metrics.cornerRadius); ++x)
         EXPECT_TRUE(m(x, bodyRow)) << x;
 }
 
 TEST_P(Shape, BodyHasRoundedCornersAndTheShadowsRoomStaysEmpty) {
-    const BalloonLayout l = PlaceBalloon(GetParam().point, 100, 40, {0, 0, 300, 200});
+    const BalloonLayout l = Layout();
+    const int32_t r = l.metrics.cornerRadius;
+    // The first pixel inside the corner's circle along the diagonal: for radii 8, 12
+    // and 16 (96, 144 and 192 DPI) the centre of pixel k is inside from k = 2, 4, 5.
+    const int32_t in = r == 8 ? 2 : r == 12 ? 4 : 5;
     const Mask m(l);
     const PixelRect b = l.body;
-    // The corner pixels themselves are cut away; the straight edges start 8 pixels in.
+    // The corner pixels themselves are cut away; the straight edges start a radius in.
     for (const Point p : {Point{b.left, b.top}, Point{b.right - 1, b.top}, Point{b.left, b.bottom - 1},
-                          Point{b.right - 1, b.bottom - 1}, Point{b.left + 1, b.top + 1}})
+                          Point{b.right - 1, b.bottom - 1}, Point{b.left + in - 1, b.top + in - 1}})
         EXPECT_FALSE(m(p.x, p.y)) << p.x << "," << p.y;
-    for (const Point p : {Point{b.left + 8, b.top}, Point{b.left, b.top + 8}, Point{b.right - 9, b.top},
-                          Point{b.right - 1, b.bottom - 9}, Point{b.left + 2, b.top + 2}, Point{50, b.top + 20}})
+    for (const Point p : {Point{b.left + r, b.top}, Point{b.left, b.top + r}, Point{b.right - r - 1, b.top},
+                          Point{b.right - 1, b.bottom - r - 1}, Point{b.left + in, b.top + in}, Point{50, b.top + 20}})
         EXPECT_TRUE(m(p.x, p.y)) << p.x << "," << p.y;
     for (int32_t y = 0; y < l.window.Height(); ++y)
         for (int32_t x = l.ShapeWidth(); x < l.window.Width(); ++x) ASSERT_FALSE(m(x, y)) << x << "," << y;
@@ -150,10 +193,16 @@ TEST_P(Shape, BodyHasRoundedCornersAndTheShadowsRoomStaysEmpty) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Orientations, Shape,
-                         ::testing::Values(ShapeCase{"Preferred", {150, 150}}, ShapeCase{"Mirrored", {290, 150}},
-                                           ShapeCase{"Below", {150, 20}}, ShapeCase{"MirroredBelow", {290, 20}},
-                                           ShapeCase{"ShiftedLeft", {4, 150}}),
-                         [](const auto& p) { return std::string(p.param.name); });
+                         ::testing::Combine(::testing::Values(ShapeCase{"Preferred", {150, 150}},
+                                                              ShapeCase{"Mirrored", {290, 150}},
+                                                              ShapeCase{"Below", {150, 20}},
+                                                              ShapeCase{"MirroredBelow", {290, 20}},
+                                                              ShapeCase{"ShiftedLeft", {4, 150}}),
+                                            ::testing::Values(96, 144, 192)),
+                         [](const auto& p) {
+                             return std::string(std::get<0>(p.param).name) + "At" +
+                                    std::to_string(std::get<1>(p.param));
+                         });
 
 struct LinesCase {
     const char* name;

@@ -65,6 +65,26 @@ INSTANTIATE_TEST_SUITE_P(
                       ShadowCase{"FarCorner", {27, 15}, 3}, ShadowCase{"HalfwayAcrossTheEdge", {24, 8}, 87}),
     [](const auto& p) { return std::string(p.param.name); });
 
+// Scaled, the blur still averages an odd box centred on each pixel: full darkness
+// inside the offset shape and none beyond the blur's reach, at a DPI whose scaled
+// blur width (12.25 at 168 DPI) rounds to an even number.
+TEST(ScaledShadow, ReachesFullDarknessInsideAndFadesOverTheScaledReach) {
+    const BalloonMetrics m = BalloonMetricsAt(168);
+    const int32_t w = 80, h = 60;
+    std::vector<uint8_t> shape(static_cast<std::size_t>(w * h), 0);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) shape[static_cast<std::size_t>(y * w + x)] = 1;
+    const std::vector<uint8_t> alpha = ShadowAlpha(shape, w, h, m);
+    const auto at = [&](int x, int y) { return alpha[static_cast<std::size_t>(y * w + x)]; };
+    for (const uint8_t a : alpha) ASSERT_LE(a, balloon::kShadowDarkness);
+    // The shadow is the block moved by (9, 5): x 9..48, y 5..34.
+    EXPECT_EQ(at(28, 20), balloon::kShadowDarkness);
+    EXPECT_EQ(at(48 + m.shadowReach, 20), (balloon::kShadowDarkness + m.ShadowBlur() / 2) / m.ShadowBlur());
+    EXPECT_EQ(at(48 + m.shadowReach + 1, 20), 0);
+    EXPECT_EQ(at(28, 34 + m.shadowReach + 1), 0);
+    EXPECT_EQ(at(9 - m.shadowReach - 1, 20), 0);
+}
+
 struct PixelCase {
     const char* name;
     uint32_t face;

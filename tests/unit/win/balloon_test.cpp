@@ -26,12 +26,7 @@ bool PumpUntil(F done, DWORD timeoutMs = 5000) {
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (!g_window.PreTranslate(msg)) {
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
-            }
-        }
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) g_window.Deliver(msg);
         if (done()) return true;
         if (GetTickCount() - start > timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
@@ -113,6 +108,37 @@ TEST_F(BalloonTest, HelpPressPutsTheTipAt36And7FromTheWindowsCornerWithoutActiva
     EXPECT_FALSE(PtInRegion(region, 0, 0));
     EXPECT_TRUE(PtInRegion(region, (r.right - r.left) / 2, 20));
     EXPECT_TRUE(PtInRegion(region, r.right - r.left - 5, 30));
+    DeleteObject(region);
+}
+
+// On a monitor of another DPI the balloon laid out for the old one goes, and the
+// next pop-up is laid out for the new one: its tip at the scaled point, its inset,
+// pointer, shadow room and font scaled.
+TEST_F(BalloonTest, ADpiChangeHidesItAndTheNextOneIsLaidOutForTheNewDpi) {
+    ShowHelp();
+    const RECT at96 = RectOf(balloon().hwnd);
+    const Extent size = g_window.OuterSize(144);
+    RECT suggested{kLeft, kTop, kLeft + size.width, kTop + size.height};
+    SendMessageA(g_window.hwnd, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_FALSE(balloon().Showing()) << "the balloon of the old DPI stayed";
+
+    ShowHelp();
+    const RECT r = RectOf(balloon().hwnd);
+    EXPECT_EQ(g_window.编辑框1.Left(), 9);
+    EXPECT_EQ(g_window.编辑框1.Top(), 9);
+    const int tipX = kLeft + 9 + 45, tipY = kTop + 9 + 2;  // 30 and 1 pixels at 96 DPI, scaled
+    const BalloonMetrics m = BalloonMetricsAt(144);
+    EXPECT_EQ(r.left, tipX - m.pointerInset);
+    EXPECT_EQ(r.bottom - m.ShadowBelow() - 1, tipY);
+    // The same text in the 18-pixel font with 18-pixel margins: half as wide again,
+    // give or take the glyphs' rounding.
+    const int width96 = at96.right - at96.left - balloon::kShadowRight;
+    const int width144 = r.right - r.left - m.ShadowRight();
+    EXPECT_NEAR(width144, width96 * 3 / 2, 6);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(GetWindowRgn(balloon().hwnd, region), ERROR);
+    EXPECT_TRUE(PtInRegion(region, tipX - r.left, tipY - r.top)) << "the tip's pixel is not in the shape";
+    EXPECT_FALSE(PtInRegion(region, tipX - r.left - 1, tipY - r.top));
     DeleteObject(region);
 }
 
@@ -282,7 +308,7 @@ TEST(BalloonFace, IsTooltipColouredInsideABorderWithBlackTextAndEmptyOutside) {
     const int32_t w = layout.window.Width(), h = layout.window.Height();
     const std::vector<uint8_t> shape = ShapeMask(layout);
     const std::vector<uint8_t> border = BorderMask(shape, w, h);
-    const HFONT font = CreateBalloonFont();
+    const HFONT font = CreateBalloonFont(balloon::kFontHeight);
     const std::vector<uint32_t> face = DrawBalloonFace(font, layout, shape, border, {"Abc", "", "xyz"}, 14);
     DeleteObject(font);
     ASSERT_EQ(face.size(), shape.size());

@@ -1,11 +1,15 @@
 // The program's resources, as the system reads them: the version strings, the icon
 // group DEFAULT_ICON and the link's cursor.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "ui/main_window.h"
 
 namespace {
 
@@ -105,6 +109,35 @@ TEST(Resources, LinkCursorIsAMonochrome32PixelHandWithItsHotSpotAtTheFingertip) 
     EXPECT_EQ(mask.bmHeight, 64);  // AND and XOR masks stacked
     DeleteObject(info.hbmMask);
     if (info.hbmColor) DeleteObject(info.hbmColor);
+}
+
+// Windows reads the manifest from resource 1 of type RT_MANIFEST when it starts the
+// program; a manifest under another name or type is never seen.
+TEST(Resources, TheManifestIsResourceOneOfTypeManifest) {
+    HMODULE self = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(self, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    ASSERT_NE(found, nullptr);
+    const std::string_view text(static_cast<const char*>(LockResource(LoadResource(self, found))),
+                                SizeofResource(self, found));
+    for (const char* part : {"Microsoft.Windows.Common-Controls", "PerMonitorV2", "true/pm", "asInvoker",
+                             "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
+        EXPECT_NE(text.find(part), std::string_view::npos) << part;
+}
+
+// The manifest's dependency makes the window's buttons and edit box version 6 of
+// the common controls: only that version knows BCM_GETIDEALSIZE. This test program
+// carries the same manifest, so every other Win32 test here runs against version 6:
+// the caption read back byte for byte, the tab order, the edit box's limit.
+TEST(Resources, TheWindowsControlsAreVersionSixOfTheCommonControls) {
+    talvine::MainWindow window;
+    ASSERT_TRUE(window.Create(GetModuleHandleA(nullptr), {}));
+    for (HWND button : {window.按钮5.hwnd, window.按钮6.hwnd}) {
+        SIZE ideal{};
+        EXPECT_TRUE(SendMessageA(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        EXPECT_GT(ideal.cx, 0);
+    }
+    EXPECT_EQ(SendMessageA(window.编辑框1.hwnd, EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << "the largest limit";
+    DestroyWindow(window.hwnd);
 }
 
 }  // namespace

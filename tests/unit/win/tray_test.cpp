@@ -33,17 +33,46 @@ IconFacts FactsOf(HICON icon) {
     return f;
 }
 
-TEST(TrayIcons, BothBecomeReal16PixelColourIcons) {
+// How many pixels of the icon are drawn over a white ground: the emblem's, however
+// large the icon is asked for.
+int DrawnPixels(HICON icon, int size) {
+    const HDC screen = GetDC(nullptr);
+    const HDC dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    const HGDIOBJ old = SelectObject(dc, bitmap);
+    RECT all{0, 0, size, size};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    int drawn = 0;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x) drawn += GetPixel(dc, x, y) != RGB(255, 255, 255);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+// 0 asks for the image's own size; the notification area asks for the small-icon
+// size of the system's DPI: 16, 20, 24 or 32 at 100, 125, 150 and 200 %.
+class TrayIconSizes : public ::testing::TestWithParam<int> {};
+
+TEST_P(TrayIconSizes, BothBecomeColourIconsOfTheAskedSizeShowingTheEmblem) {
+    const int asked = GetParam();
+    const int size = asked ? asked : 16;
     for (std::span<const uint8_t> ico : {std::span<const uint8_t>(IconCopyOn), std::span<const uint8_t>(IconCopyOff)}) {
-        HICON icon = IconFromIcoBytes(ico, 16);
+        HICON icon = IconFromIcoBytes(ico, 16, asked);
         ASSERT_NE(icon, nullptr);
         const IconFacts f = FactsOf(icon);
-        EXPECT_EQ(f.width, 16);
-        EXPECT_EQ(f.height, 16);
+        EXPECT_EQ(f.width, size);
+        EXPECT_EQ(f.height, size);
         EXPECT_TRUE(f.colour);
+        EXPECT_GT(DrawnPixels(icon, size), size * size / 4) << "the emblem is stretched over the icon";
         DestroyIcon(icon);
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, TrayIconSizes, ::testing::Values(0, 16, 20, 24, 32));
 
 TEST(TrayIcons, BytesThatDoNotConvertGiveNoIcon) {
     const uint8_t junk[] = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 8, 0, 0, 0, 22, 0, 0, 0,
@@ -81,6 +110,7 @@ TEST_F(TrayArea, SetTrayIconAddsChangesAndRemovesTheIcon) {
     EXPECT_FALSE(Shown(g_window.hwnd));
     SetTrayIcon(g_tray, IconCopyOn, "tip");
     ASSERT_NE(g_tray.Handle(), nullptr);
+    EXPECT_EQ(FactsOf(g_tray.Handle()).width, TrayIconSize());
     EXPECT_TRUE(Shown(g_window.hwnd)) << "added";
     EXPECT_EQ(g_tray.Tip(), "tip");
 
