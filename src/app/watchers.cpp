@@ -19,6 +19,7 @@ constexpr USHORT kMouse = 2;
 
 }  // namespace
 
+// The old hook goes before the new one comes, so that the two never run side by side.
 void Watchers::InstallCopyHook() {
     copyHook_.reset();
     copyHook_.reset(InstallMouseHook(&CopyHookProc));
